@@ -1,0 +1,19 @@
+#include "app/App.h"
+
+#include "icon/Window1.h"
+#include "platform/ImplicitWindow.h"
+
+App::App() = default;
+
+void App::Event_Open()
+{
+    ImplicitWindow<Window1>().Show();
+}
+
+App& TheApp()
+{
+    auto* app = dynamic_cast<App*>(_GetAppObject());
+    if (!app)
+        throw NilObjectException("no application object");
+    return *app;
+}

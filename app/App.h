@@ -1,0 +1,13 @@
+#pragma once
+
+#include "platform/Application.h"
+
+// The application object: it shows the main window when the program starts.
+class App : public Application {
+public:
+    App();
+    void Event_Open() override;
+};
+
+// The registered application object.
+App& TheApp();

@@ -1,0 +1,60 @@
+#include "app/MenuBar1.h"
+
+#include "app/MenuEntry.h"
+#include "platform/ApplicationMenuItem.h"
+
+namespace {
+std::shared_ptr<MenuBar1>& implicitInstance()
+{
+    static std::shared_ptr<MenuBar1> bar;
+    return bar;
+}
+} // namespace
+
+MenuBar1::MenuBar1()
+{
+    Untitled0();
+    Untitled1();
+    Untitled2();
+    Untitled3();
+}
+
+void MenuBar1::Untitled0()
+{
+    AppendMenu(*this, "FileMenu", "File");
+    AppendEntry<MenuItem>(*this, "FileMenu", "FileIdentifyOutputFolder", "Identify Output Folder", "");
+    AppendEntry<MenuItem>(*this, "FileMenu", "FileLoadIconSource", "Load Icon Source", "Cmd+O");
+    AppendEntry<MenuItem>(*this, "FileMenu", "FileSaveFiles", "Save Files", "Cmd+S");
+    AppendEntry<MenuItem>(*this, "FileMenu", "FilePrintHelp", "Print Help", "Cmd+P");
+}
+
+void MenuBar1::Untitled1()
+{
+    AppendEditMenu(*this);
+}
+
+void MenuBar1::Untitled2()
+{
+    AppendMenu(*this, "CheckForUpdateMenu", "Check For Update");
+    AppendEntry<MenuItem>(*this, "CheckForUpdateMenu", "CheckForUpdateCheckNow", "Check Now", "");
+}
+
+void MenuBar1::Untitled3()
+{
+    AppendMenu(*this, "HelpMenu", "Help ");
+    AppendEntry<MenuItem>(*this, "HelpMenu", "HelpShowHelp", "Show Help", "");
+    AppendEntry<ApplicationMenuItem>(*this, "HelpMenu", "HelpAbout", "About...", "");
+}
+
+std::shared_ptr<MenuBar1> MenuBar1::Instance()
+{
+    if (!implicitInstance())
+        implicitInstance() = std::make_shared<MenuBar1>();
+    return implicitInstance();
+}
+
+void MenuBar1::_Release()
+{
+    auto bar = std::move(implicitInstance());
+    implicitInstance() = nullptr;
+}

@@ -1,0 +1,18 @@
+#include "icon/FileTypes1.h"
+
+std::shared_ptr<FileType> FileTypes1::pJpeg;
+
+void FileTypes1::_Initialize()
+{
+    pJpeg = std::make_shared<FileType>();
+    pJpeg->Name = "image/jpeg";
+    pJpeg->Extensions = ".jfif;.jpe;.jpeg;.jpg";
+    pJpeg->MacType = "JPEG";
+    pJpeg->MacCreator = "prvw";
+    pJpeg->ToString();
+}
+
+void FileTypes1::_Release()
+{
+    pJpeg = nullptr;
+}

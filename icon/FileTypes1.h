@@ -1,0 +1,12 @@
+#pragma once
+
+#include "platform/FileType.h"
+
+#include <memory>
+
+// The file types the program opens: JPEG pictures.
+namespace FileTypes1 {
+extern std::shared_ptr<FileType> pJpeg;
+void _Initialize();
+void _Release();
+}

@@ -1,0 +1,36 @@
+#pragma once
+
+#include "platform/Color.h"
+#include "platform/FolderItem.h"
+#include "platform/Picture.h"
+
+#include <string>
+
+// The icon state: what the workflow knows between two user actions.
+namespace Module1 {
+extern int Fuzz;
+extern std::string IconName;
+extern FolderItemPtr OutputFolder;
+extern PicturePtr P1;
+extern PicturePtr P1Hidden;
+extern PicturePtr QIcon;
+extern RGBSurfacePtr SIcon;
+extern PicturePtr QMask;
+extern RGBSurfacePtr SMask;
+extern PicturePtr QIconHidden;
+extern RGBSurfacePtr SIconHidden;
+extern PicturePtr QMaskHidden;
+extern RGBSurfacePtr SMaskHidden;
+extern int x;
+extern int y;
+extern Color C;
+extern int CRed;
+extern int CGreen;
+extern int CBlue;
+
+// True once a load has succeeded: every picture and surface exists.
+bool SourceLoaded();
+// Derives both masks from the icons: near-white pixels keep their colour, the rest is black.
+void UpdateMask();
+void _Release();
+}

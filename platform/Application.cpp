@@ -1,0 +1,44 @@
+#include "platform/Application.h"
+
+#include "platform/BuildVersion.h"
+#include "platform/MenuBar.h"
+
+#include <QCoreApplication>
+
+namespace {
+std::shared_ptr<Application>& appObject()
+{
+    static std::shared_ptr<Application> app;
+    return app;
+}
+}
+
+VersionInfo BuildVersion()
+{
+    return {QUORREL_VERSION_MAJOR, QUORREL_VERSION_MINOR, QUORREL_VERSION_PATCH, QUORREL_VERSION_SHORT,
+            QUORREL_VERSION_LONG};
+}
+
+Application::Application() : m_version(BuildVersion()) {}
+
+Application::~Application() = default;
+
+void _RuntimeRegisterAppObject(std::shared_ptr<Application> app)
+{
+    appObject() = std::move(app);
+}
+
+Application* _GetAppObject()
+{
+    return appObject().get();
+}
+
+void _RuntimeReleaseAppObject()
+{
+    appObject().reset();
+}
+
+void Quit(int code)
+{
+    QCoreApplication::exit(code);
+}

@@ -1,0 +1,29 @@
+#pragma once
+
+#include "platform/Picture.h"
+#include "platform/RectControl.h"
+
+struct CanvasProperties {
+    ControlLayout Control;
+    bool UseFocusRing = true;
+    bool AcceptFocus = false;
+    bool AcceptTabs = false;
+    bool DoubleBuffer = false;
+    bool EraseBackground = true;
+};
+
+// Shows its backdrop picture at its top-left corner, unscaled. Setting the backdrop, even to
+// the picture it already shows, shows that picture's current pixels.
+class Canvas : public RectControl {
+public:
+    Canvas(Window& window, const std::string& name);
+    void _SetProperties(const CanvasProperties& properties);
+
+    PicturePtr Backdrop() const { return m_backdrop; }
+    void Backdrop(PicturePtr picture);
+    // How many times the canvas has been painted (for tests and benchmarks).
+    int PaintCount() const;
+
+private:
+    PicturePtr m_backdrop;
+};

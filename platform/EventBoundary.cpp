@@ -1,0 +1,25 @@
+#include "platform/EventBoundary.h"
+
+#include "platform/Seam.h"
+
+#include <exception>
+#include <string>
+#include <typeinfo>
+
+void RunHandler(const std::function<void()>& handler)
+{
+    std::string report;
+    try {
+        handler();
+        return;
+    } catch (const std::exception& e) {
+        report = std::string("An unexpected error occurred and the last action was not finished.\r(")
+            + e.what() + ")";
+    } catch (...) {
+        report = "An unexpected error occurred and the last action was not finished.";
+    }
+    try {
+        MsgBox(report);
+    } catch (...) {
+    }
+}

@@ -1,0 +1,30 @@
+#include "platform/FolderItem.h"
+
+#include <QDir>
+#include <QFileInfo>
+
+FolderItem::FolderItem(std::string path) : m_path(std::move(path)) {}
+
+std::string FolderItem::Name() const
+{
+    return QFileInfo(QString::fromStdString(m_path)).fileName().toStdString();
+}
+
+bool FolderItem::Exists() const
+{
+    return QFileInfo::exists(QString::fromStdString(m_path));
+}
+
+bool FolderItem::Directory() const
+{
+    return QFileInfo(QString::fromStdString(m_path)).isDir();
+}
+
+FolderItemPtr FolderItem::Child(const std::string& name) const
+{
+    if (name.empty() || name == "." || name == ".." || name.find('/') != std::string::npos
+        || name.find('\0') != std::string::npos || !Directory())
+        return nullptr;
+    return std::make_shared<FolderItem>(
+        QDir(QString::fromStdString(m_path)).filePath(QString::fromStdString(name)).toStdString());
+}

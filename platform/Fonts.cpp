@@ -1,0 +1,17 @@
+#include "platform/Fonts.h"
+
+#include <QApplication>
+#include <QFont>
+
+QFont Fonts::Font(const std::string& face, double size, bool bold)
+{
+    QFont font = QApplication::font();
+    if (face != "System" && !face.empty()) {
+        font.setFamily(QString::fromStdString(face));
+        font.setStyleHint(face == "Courier" ? QFont::TypeWriter : QFont::SansSerif);
+    }
+    if (size > 0)
+        font.setPixelSize(static_cast<int>(size + 0.5));
+    font.setBold(bold);
+    return font;
+}

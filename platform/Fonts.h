@@ -1,0 +1,11 @@
+#pragma once
+
+#include <string>
+
+class QFont;
+
+namespace Fonts {
+// The font for a face name ("System" is the desktop's own), a size in pixels (0: the
+// default size) and boldness. The same names give the same look in every window.
+QFont Font(const std::string& face, double size, bool bold);
+}

@@ -1,0 +1,45 @@
+#pragma once
+
+#include "platform/Window.h"
+
+#include <memory>
+#include <string>
+#include <vector>
+
+// The registry of implicit instances: one live window per class, keyed "Class.Class".
+namespace WindowRegistry {
+Window* Find(const std::string& key);
+void Add(const std::string& key, std::unique_ptr<Window> window);
+// Forgets the window; it is deleted once the current event has been handled.
+void Forget(Window& window);
+std::vector<Window*> All();
+// Deletes every window, open or closed (at exit).
+void Clear();
+}
+
+template <class T> std::string ImplicitKey()
+{
+    return std::string(T::kClassName) + "." + T::kClassName;
+}
+
+// The live instance of window class T, built on first use.
+template <class T> T& ImplicitWindow()
+{
+    const std::string key = ImplicitKey<T>();
+    if (Window* window = WindowRegistry::Find(key)) {
+        if (auto* typed = dynamic_cast<T*>(window))
+            return *typed;
+        throw NilObjectException(key + " is not a " + T::kClassName);
+    }
+    auto owned = std::make_unique<T>();
+    T& window = *owned;
+    WindowRegistry::Add(key, std::move(owned));
+    window._Construct();
+    return window;
+}
+
+// The live instance of T, or nullptr when none is open.
+template <class T> T* OpenImplicitWindow()
+{
+    return dynamic_cast<T*>(WindowRegistry::Find(ImplicitKey<T>()));
+}

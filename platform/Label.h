@@ -1,0 +1,47 @@
+#pragma once
+
+#include "platform/Color.h"
+#include "platform/RectControl.h"
+
+class QLabel;
+
+struct LabelProperties {
+    ControlLayout Control;
+    std::string Text;
+    int TextAlign = 0; // 0 left, 1 centred, 2 right
+    std::string TextFont = "System";
+    bool Bold = false;
+    bool Italic = false;
+    bool Underline = false;
+    Color TextColor = 0;
+    bool Multiline = false;
+    bool Selectable = false;
+    bool Transparent = false;
+    std::string DataSource;
+    std::string DataField;
+};
+
+// A static text. A CR in the text breaks the line.
+class Label : public RectControl {
+public:
+    Label(Window& window, const std::string& name);
+
+    void _SetProperties(const LabelProperties& properties);
+    std::string Text() const { return m_text; }
+    void Text(const std::string& text);
+    double TextSize() const { return m_textSize; }
+    void TextSize(double size); // in pixels; 0 is the default size
+    int TextUnit = 0;
+    bool Bold() const;
+
+private:
+    void applyFont();
+
+    QLabel* m_label;
+    std::string m_text;
+    std::string m_font = "System";
+    double m_textSize = 0;
+    bool m_bold = false;
+    bool m_italic = false;
+    bool m_underline = false;
+};

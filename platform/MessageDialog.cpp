@@ -1,0 +1,13 @@
+#include "platform/MessageDialog.h"
+
+#include "platform/Seam.h"
+
+MessageDialog::MessageDialog()
+    : ActionButton{"OK", true}, CancelButton{"Cancel", false}, AlternateActionButton{"Don't Save", false}
+{
+}
+
+MessageDialogButton* MessageDialog::ShowModal()
+{
+    return Seam::Current().ShowMessageDialog(*this);
+}

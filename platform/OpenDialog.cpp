@@ -1,0 +1,15 @@
+#include "platform/OpenDialog.h"
+
+#include "platform/FileType.h"
+#include "platform/Seam.h"
+
+FolderItemPtr OpenDialog::ShowModal()
+{
+    OpenFileRequest request{Title, PromptText, Filter, "*"};
+    if (const FileType* type = FileType::Registered(Filter))
+        request.FilterPatterns = type->Patterns();
+    const auto path = Seam::Current().OpenFile(request);
+    if (!path)
+        return nullptr;
+    return std::make_shared<FolderItem>(*path);
+}

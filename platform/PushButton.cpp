@@ -1,0 +1,42 @@
+#include "platform/PushButton.h"
+
+#include "platform/EventBoundary.h"
+#include "platform/Fonts.h"
+#include "platform/Window.h"
+#include "platform/WindowWidget.h"
+
+#include <QPushButton>
+
+PushButton::PushButton(Window& window, const std::string& name)
+    : RectControl(window, name, new QPushButton), m_button(static_cast<QPushButton*>(_Widget()))
+{
+    m_button->setAutoDefault(false);
+    QObject::connect(m_button, &QPushButton::clicked, m_button, [this] {
+        if (Action)
+            RunHandler([this] { Action(*this); });
+    });
+}
+
+void PushButton::_SetProperties(const PushButtonProperties& p)
+{
+    applyLayout(p.Control);
+    m_button->setText(QString::fromStdString(p.Caption));
+    QFont font = Fonts::Font(p.TextFont, 0, p.Bold);
+    font.setItalic(p.Italic);
+    font.setUnderline(p.Underline);
+    m_button->setFont(font);
+    m_button->setDefault(p.Default);
+    m_cancel = p.Cancel;
+    if (p.Default)
+        Owner()._Widget()->setDefaultButton(m_button);
+    if (p.Cancel)
+        Owner()._Widget()->setCancelButton(m_button);
+}
+
+std::string PushButton::Caption() const { return m_button->text().toStdString(); }
+bool PushButton::Default() const { return m_button->isDefault(); }
+
+void PushButton::Push()
+{
+    m_button->click();
+}

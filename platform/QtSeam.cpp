@@ -1,0 +1,93 @@
+#include "platform/QtSeam.h"
+
+#include "platform/MessageDialog.h"
+
+#include <QApplication>
+#include <QDesktopServices>
+#include <QFileDialog>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QUrl>
+
+namespace {
+
+QString qs(const std::string& text)
+{
+    // Texts break lines with a lone CR; Qt's widgets want LF.
+    QString string = QString::fromStdString(text);
+    string.replace(QLatin1String("\r\n"), QLatin1String("\n"));
+    string.replace(QLatin1Char('\r'), QLatin1Char('\n'));
+    return string;
+}
+
+} // namespace
+
+void QtSeam::MsgBox(const std::string& text)
+{
+    QMessageBox box(QApplication::activeWindow());
+    box.setWindowTitle(QApplication::applicationDisplayName());
+    box.setText(qs(text));
+    box.setStandardButtons(QMessageBox::Ok);
+    box.exec();
+}
+
+MessageDialogButton* QtSeam::ShowMessageDialog(MessageDialog& dialog)
+{
+    QMessageBox box(QApplication::activeWindow());
+    box.setWindowTitle(qs(dialog.Title));
+    box.setText(qs(dialog.Message));
+    box.setInformativeText(qs(dialog.Explanation));
+    static const QMessageBox::Icon icons[] = {QMessageBox::Information, QMessageBox::Warning,
+                                              QMessageBox::Critical, QMessageBox::Question};
+    box.setIcon(dialog.Icon >= 0 && dialog.Icon < 4 ? icons[dialog.Icon] : QMessageBox::NoIcon);
+    struct Entry { MessageDialogButton* button; QMessageBox::ButtonRole role; };
+    const Entry entries[] = {{&dialog.ActionButton, QMessageBox::AcceptRole},
+                             {&dialog.AlternateActionButton, QMessageBox::ActionRole},
+                             {&dialog.CancelButton, QMessageBox::RejectRole}};
+    QAbstractButton* shown[3] = {};
+    for (int i = 0; i < 3; ++i)
+        if (entries[i].button->Visible)
+            shown[i] = box.addButton(qs(entries[i].button->Caption), entries[i].role);
+    if (auto* action = qobject_cast<QPushButton*>(shown[0]))
+        box.setDefaultButton(action);
+    if (shown[2])
+        box.setEscapeButton(shown[2]);
+    box.exec();
+    for (int i = 0; i < 3; ++i)
+        if (shown[i] && box.clickedButton() == shown[i])
+            return entries[i].button;
+    return nullptr;
+}
+
+std::optional<std::string> QtSeam::OpenFile(const OpenFileRequest& request)
+{
+    QFileDialog dialog(QApplication::activeWindow(), qs(request.Title));
+    dialog.setFileMode(QFileDialog::ExistingFile);
+    dialog.setLabelText(QFileDialog::LookIn, qs(request.Prompt));
+    dialog.setNameFilter(qs(request.FilterName) + QStringLiteral(" (") + qs(request.FilterPatterns)
+                         + QStringLiteral(")"));
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return std::nullopt;
+    return dialog.selectedFiles().first().toStdString();
+}
+
+std::optional<std::string> QtSeam::SelectFolder(const std::string& prompt, const std::string& title)
+{
+    QFileDialog dialog(QApplication::activeWindow(), qs(title));
+    dialog.setFileMode(QFileDialog::Directory);
+    dialog.setOption(QFileDialog::ShowDirsOnly, true);
+    dialog.setLabelText(QFileDialog::LookIn, qs(prompt));
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return std::nullopt;
+    return dialog.selectedFiles().first().toStdString();
+}
+
+void QtSeam::Beep()
+{
+    QApplication::beep();
+}
+
+void QtSeam::ShowURL(const std::string& url)
+{
+    QDesktopServices::openUrl(QUrl(QString::fromStdString(url)));
+}

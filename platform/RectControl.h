@@ -1,0 +1,67 @@
+#pragma once
+
+#include <functional>
+#include <string>
+
+class QWidget;
+class Window;
+
+// Where a control sits and how it takes part in the window; positions are window
+// coordinates, also for a control placed inside another (InitialParent).
+struct ControlLayout {
+    int Left = 0;
+    int Top = 0;
+    int Width = 0;
+    int Height = 0;
+    std::string InitialParent;
+    int TabIndex = 0;
+    bool Enabled = true;
+    bool Visible = true;
+    bool TabStop = true;
+    bool LockLeft = true;
+    bool LockTop = true;
+    bool LockRight = false;
+    bool LockBottom = false;
+    bool AutoDeactivate = true;
+    int TabPanelIndex = 0;
+    std::string HelpTag;
+};
+
+// A control of a window, found by its name.
+class RectControl {
+public:
+    RectControl(Window& window, std::string name, QWidget* widget);
+    virtual ~RectControl();
+    RectControl(const RectControl&) = delete;
+    RectControl& operator=(const RectControl&) = delete;
+
+    const std::string& Name() const { return m_name; }
+    Window& Owner() const { return m_window; }
+
+    int Left() const { return m_left; }
+    int Top() const { return m_top; }
+    int Width() const;
+    int Height() const;
+    bool Enabled() const;
+    void Enabled(bool enabled);
+    bool Visible() const;
+    void Visible(bool visible);
+    void Refresh(bool eraseBackground = true);
+
+    // Raised once as the window opens, after its design properties are in place.
+    std::function<void()> OpenEvent;
+    void _Open();
+
+    QWidget* _Widget() const { return m_widget; }
+
+protected:
+    void applyLayout(const ControlLayout& layout);
+
+private:
+    Window& m_window;
+    std::string m_name;
+    QWidget* m_widget;
+    int m_left = 0;
+    int m_top = 0;
+    bool m_visible = true;
+};

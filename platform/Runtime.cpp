@@ -1,0 +1,72 @@
+#include "platform/Runtime.h"
+
+#include "platform/Application.h"
+#include "platform/EventBoundary.h"
+#include "platform/ImplicitWindow.h"
+#include "platform/Window.h"
+#include "platform/WindowWidget.h"
+
+#include <QApplication>
+#include <QKeyEvent>
+#include <QTimer>
+
+namespace {
+
+QApplication*& qtApp()
+{
+    static QApplication* app = nullptr;
+    return app;
+}
+
+// Runs the front window's enabling pass before Qt matches a key against the shortcuts.
+class ShortcutPass : public QObject {
+public:
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        if (event->type() == QEvent::ShortcutOverride) {
+            if (auto* front = qobject_cast<WindowWidget*>(QApplication::activeWindow())) {
+                for (Window* window : WindowRegistry::All())
+                    if (window->_Widget() == front)
+                        window->_EnableMenuItems();
+            }
+        }
+        return QObject::eventFilter(watched, event);
+    }
+};
+
+} // namespace
+
+void _RuntimeInit(int& argc, char** argv)
+{
+    if (!QApplication::instance())
+        qtApp() = new QApplication(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("Quorrel"));
+    QApplication::setApplicationDisplayName(QStringLiteral("Quorrel"));
+    QApplication::setApplicationVersion(QString::fromStdString(BuildVersion().Short));
+    // Only the main window's Close event ends the program.
+    QApplication::setQuitOnLastWindowClosed(false);
+    static ShortcutPass pass;
+    QApplication::instance()->installEventFilter(&pass);
+}
+
+void _RunFrameworkInitialization(const std::function<void()>& lateStartup)
+{
+    RunHandler(lateStartup);
+}
+
+int _RuntimeRun()
+{
+    QTimer::singleShot(0, [] {
+        if (Application* app = _GetAppObject())
+            RunHandler([app] { app->Event_Open(); });
+    });
+    return QApplication::exec();
+}
+
+int _RuntimeShutdown(int result)
+{
+    WindowRegistry::Clear();
+    delete qtApp();
+    qtApp() = nullptr;
+    return result;
+}

@@ -1,0 +1,24 @@
+#include "platform/Seam.h"
+
+#include "platform/QtSeam.h"
+
+namespace {
+Seam* installed = nullptr;
+}
+
+Seam& Seam::Current()
+{
+    static QtSeam real;
+    return installed ? *installed : real;
+}
+
+Seam* Seam::Install(Seam* seam)
+{
+    Seam* previous = installed;
+    installed = seam;
+    return previous;
+}
+
+void MsgBox(const std::string& text) { Seam::Current().MsgBox(text); }
+void Beep() { Seam::Current().Beep(); }
+void ShowURL(const std::string& url) { Seam::Current().ShowURL(url); }

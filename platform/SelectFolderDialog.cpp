@@ -1,0 +1,11 @@
+#include "platform/SelectFolderDialog.h"
+
+#include "platform/Seam.h"
+
+FolderItemPtr SelectFolderDialog::ShowModal()
+{
+    const auto path = Seam::Current().SelectFolder(PromptText, Title);
+    if (!path)
+        return nullptr;
+    return std::make_shared<FolderItem>(*path);
+}

@@ -1,0 +1,15 @@
+#pragma once
+
+#include "platform/FolderItem.h"
+
+#include <string>
+
+// Asks for a folder.
+class SelectFolderDialog {
+public:
+    std::string PromptText;
+    std::string Title;
+
+    // The chosen folder, or nullptr when the user cancelled.
+    FolderItemPtr ShowModal();
+};

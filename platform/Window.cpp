@@ -1,0 +1,199 @@
+#include "platform/Window.h"
+
+#include "platform/EventBoundary.h"
+#include "platform/ImplicitWindow.h"
+#include "platform/MenuBar.h"
+#include "platform/RectControl.h"
+#include "platform/WindowWidget.h"
+
+#include <QApplication>
+#include <QMenuBar>
+
+Window::Window(std::string className)
+    : m_className(std::move(className)), m_widget(new WindowWidget(*this))
+{
+    m_widget->setObjectName(QString::fromStdString(m_className));
+}
+
+Window::~Window()
+{
+    m_controls.clear();
+    delete m_widget;
+}
+
+void Window::_Construct()
+{
+    Layout();
+    CreateControls();
+    AddMenuHandlers();
+    for (RectControl* control : _Controls())
+        control->_Open();
+    Event_Open();
+    if (m_visibleByDesign && !m_closed)
+        Show();
+}
+
+void Window::_SetProperties(const WindowProperties& p)
+{
+    m_widget->setWindowTitle(QString::fromStdString(p.Title));
+    Qt::WindowFlags flags = (p.Frame == 1 ? Qt::Dialog : Qt::Window) | Qt::CustomizeWindowHint
+        | Qt::WindowTitleHint;
+    if (p.CloseButton)
+        flags |= Qt::WindowCloseButtonHint;
+    if (p.MinimizeButton)
+        flags |= Qt::WindowMinimizeButtonHint;
+    if (p.MaximizeButton && p.Resizeable)
+        flags |= Qt::WindowMaximizeButtonHint;
+    m_widget->setWindowFlags(flags);
+    if (p.HasBackColor) {
+        QPalette palette = m_widget->palette();
+        palette.setColor(QPalette::Window, QColor::fromRgb(p.BackColor));
+        m_widget->setPalette(palette);
+        m_widget->setAutoFillBackground(true);
+    }
+    m_widget->content()->setMinimumSize(p.MinWidth, p.MinHeight);
+    m_widget->setContentSize(p.Width, p.Height, p.Resizeable);
+    m_widget->showMenuBar(p.MenuBarVisible ? m_menuBar.get() : nullptr);
+    m_visibleByDesign = p.Visible;
+}
+
+void Window::MenuBar(std::shared_ptr<::MenuBar> bar)
+{
+    m_menuBar = std::move(bar);
+    m_widget->showMenuBar(m_menuBar.get());
+}
+
+void Window::Show()
+{
+    if (m_closed)
+        return;
+    if (m_widget->isMinimized())
+        m_widget->showNormal();
+    m_widget->show();
+    m_widget->raise();
+    m_widget->activateWindow();
+}
+
+void Window::SetFocus()
+{
+    Show();
+}
+
+bool Window::Visible() const
+{
+    return !m_closed && m_widget->isVisible();
+}
+
+void Window::Close()
+{
+    if (m_closed)
+        return;
+    _ClosedByUser();
+}
+
+void Window::_ClosedByUser()
+{
+    if (m_closed)
+        return;
+    m_closed = true;
+    RunHandler([this] { Event_Close(); });
+    m_widget->hide();
+    WindowRegistry::Forget(*this);
+}
+
+int Window::Left() const
+{
+    return m_widget->geometry().left() + m_widget->content()->x();
+}
+
+void Window::Left(int left)
+{
+    QRect geometry = m_widget->geometry();
+    geometry.moveLeft(left - m_widget->content()->x());
+    m_widget->setGeometry(geometry);
+}
+
+int Window::Top() const
+{
+    return m_widget->geometry().top() + m_widget->content()->y();
+}
+
+void Window::Top(int top)
+{
+    QRect geometry = m_widget->geometry();
+    geometry.moveTop(top - m_widget->content()->y());
+    m_widget->setGeometry(geometry);
+}
+
+int Window::Width() const { return m_widget->content()->width(); }
+int Window::Height() const { return m_widget->content()->height(); }
+
+std::string Window::Title() const
+{
+    return m_widget->windowTitle().toStdString();
+}
+
+void Window::Title(const std::string& title)
+{
+    m_widget->setWindowTitle(QString::fromStdString(title));
+}
+
+void Window::_AddMenuHandler(const std::string& itemName, std::function<bool()> handler)
+{
+    m_menuHandlers[itemName] = std::move(handler);
+}
+
+bool Window::_HandleMenuCommand(const std::string& itemName)
+{
+    const auto found = m_menuHandlers.find(itemName);
+    if (found == m_menuHandlers.end())
+        return false;
+    const auto handler = found->second; // the window may close while it runs
+    return handler();
+}
+
+void Window::_EnableMenuItems()
+{
+    if (!m_menuBar || m_closed)
+        return;
+    const auto items = m_menuBar->Descendants();
+    for (MenuItem* item : items)
+        if (item->Count() == 0 && !item->IsSeparator())
+            item->Enabled(false);
+    RunHandler([this] { Event_EnableMenuItems(); });
+    for (MenuItem* item : items)
+        if (HasMenuHandler(item->Name))
+            item->Enable();
+    m_widget->syncMenuStates();
+}
+
+QWidget* Window::_Content() const
+{
+    return m_widget->content();
+}
+
+void Window::_AddControl(std::unique_ptr<RectControl> control)
+{
+    m_controls.push_back(std::move(control));
+}
+
+RectControl* Window::findControl(const std::string& name) const
+{
+    for (const auto& control : m_controls)
+        if (control->Name() == name)
+            return control.get();
+    return nullptr;
+}
+
+MenuItem* Window::lookupMenuItem(const std::string& name) const
+{
+    return m_menuBar->_Lookup(name);
+}
+
+std::vector<RectControl*> Window::_Controls() const
+{
+    std::vector<RectControl*> controls;
+    for (const auto& control : m_controls)
+        controls.push_back(control.get());
+    return controls;
+}

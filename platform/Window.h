@@ -1,0 +1,132 @@
+#pragma once
+
+#include "platform/Color.h"
+#include "platform/NilObjectException.h"
+
+#include <functional>
+#include <map>
+#include <memory>
+#include <string>
+#include <vector>
+
+class MenuBar;
+class MenuItem;
+class RectControl;
+class QWidget;
+class WindowWidget;
+
+// A window's design properties, applied all at once.
+struct WindowProperties {
+    std::string Title;
+    int Width = 300;
+    int Height = 300;
+    int MinWidth = 64;
+    int MinHeight = 64;
+    int MaxWidth = 32000;
+    int MaxHeight = 32000;
+    bool Resizeable = true;
+    bool LiveResize = true;
+    bool CloseButton = true;
+    bool MinimizeButton = true;
+    bool MaximizeButton = true;
+    int Frame = 0;     // 0: document window; 1: dialog-style window (not modal)
+    int Placement = 0; // 0: where the window manager puts it
+    bool Visible = true;
+    bool FullScreen = false;
+    bool MenuBarVisible = true;
+    bool HasBackColor = false;
+    Color BackColor = 0xFFFFFF;
+    bool Composite = false;
+    int MacProcID = 0;
+};
+
+// A top-level window. Subclasses lay themselves out and create their controls in the
+// events below; the window registry (ImplicitWindow) builds them in the framework's order:
+// Layout, CreateControls, AddMenuHandlers, the controls' Open events, the window's Open event.
+class Window {
+public:
+    explicit Window(std::string className);
+    virtual ~Window();
+    Window(const Window&) = delete;
+    Window& operator=(const Window&) = delete;
+
+    const std::string& ClassName() const { return m_className; }
+
+    void Show();
+    void Close();
+    void SetFocus();
+    bool IsClosed() const { return m_closed; }
+    bool Visible() const;
+
+    // Position of the content area (below any menu bar), in global pixels.
+    int Left() const;
+    void Left(int left);
+    int Top() const;
+    void Top(int top);
+    int Width() const;
+    int Height() const;
+    std::string Title() const;
+    void Title(const std::string& title);
+
+    std::shared_ptr<::MenuBar> MenuBar() const { return m_menuBar; }
+    void MenuBar(std::shared_ptr<::MenuBar> bar);
+
+    // Framework services for subclasses and the registry.
+    void _SetProperties(const WindowProperties& properties);
+    template <class T> T& __New(const std::string& name)
+    {
+        auto control = std::make_unique<T>(*this, name);
+        T& result = *control;
+        _AddControl(std::move(control));
+        return result;
+    }
+    template <class T> T& _ControlByName(const std::string& name) const
+    {
+        auto* control = dynamic_cast<T*>(findControl(name));
+        if (!control)
+            throw NilObjectException("no control named " + name + " in " + m_className);
+        return *control;
+    }
+    // The item of that name anywhere in the window's menu bar, checked to be a T.
+    template <class T> T& _MenuItem(const std::string& itemName) const
+    {
+        auto* item = m_menuBar ? dynamic_cast<T*>(lookupMenuItem(itemName)) : nullptr;
+        if (!item)
+            throw NilObjectException("no menu item named " + itemName + " in " + m_className);
+        return *item;
+    }
+    void _AddMenuHandler(const std::string& itemName, std::function<bool()> handler);
+    bool HasMenuHandler(const std::string& itemName) const { return m_menuHandlers.count(itemName) > 0; }
+    // Runs the handler the window registered under the item's name; false when there is none.
+    bool _HandleMenuCommand(const std::string& itemName);
+    // The enabling pass: every item of the bar off, the EnableMenuItems event, then every
+    // item with a handler on; then the window's bar shows the result.
+    void _EnableMenuItems();
+    void _Construct();
+    void _ClosedByUser();
+
+    QWidget* _Content() const;
+    WindowWidget* _Widget() const { return m_widget; }
+    std::vector<RectControl*> _Controls() const;
+
+protected:
+    virtual void Layout() {}
+    virtual void CreateControls() {}
+    virtual void AddMenuHandlers() {}
+    virtual void Event_Open() {}
+    virtual void Event_Close() {}
+    virtual void Event_EnableMenuItems() {}
+
+private:
+    void _AddControl(std::unique_ptr<RectControl> control);
+    RectControl* findControl(const std::string& name) const;
+    MenuItem* lookupMenuItem(const std::string& name) const;
+
+    std::string m_className;
+    WindowWidget* m_widget;
+    std::shared_ptr<::MenuBar> m_menuBar;
+    std::vector<std::unique_ptr<RectControl>> m_controls;
+    std::map<std::string, std::function<bool()>> m_menuHandlers;
+    bool m_closed = false;
+    bool m_visibleByDesign = true;
+};
