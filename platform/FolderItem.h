@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/Picture.h"
+
 #include <memory>
 #include <string>
 
@@ -19,6 +21,17 @@ public:
     // The item of that name inside this folder; nullptr when no such name can be made here
     // (this is no folder, or the name is empty or holds a separator).
     FolderItemPtr Child(const std::string& name) const;
+
+    // The picture in this JPEG file at the image's own size, or nullptr when the file cannot
+    // be read as a JPEG. With allowDamaged, a truncated or partly corrupt file gives what
+    // could be decoded.
+    PicturePtr OpenAsJPEG(bool allowDamaged = false) const;
+    // Writes pic as a JPEG of that quality (1-100); true once the file holds it completely.
+    bool SaveAsJPEG(const PicturePtr& pic, int quality = 80) const;
+    // Writes pic as an RGBA PNG whose alpha is 255 minus the mask's grey level (black mask
+    // pixels opaque, white ones transparent); gamma 0 writes no gamma. True once complete.
+    bool SaveAsPNG(const PicturePtr& pic, const PicturePtr& mask, float gamma = 0.0f, bool interlace = false,
+                   int filterType = 0) const;
 
 private:
     std::string m_path;
