@@ -70,8 +70,12 @@ void Window::Show()
     if (m_widget->isMinimized())
         m_widget->showNormal();
     m_widget->show();
-    m_widget->raise();
-    m_widget->activateWindow();
+    if (QGuiApplication::platformName() != QLatin1String("offscreen")) {
+        m_widget->raise();
+        m_widget->activateWindow();
+    } else {
+        QApplication::setActiveWindow(m_widget);
+    }
 }
 
 void Window::SetFocus()
