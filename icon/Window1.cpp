@@ -154,8 +154,10 @@ void Window1::AddMenuHandlers()
         {"CheckForUpdateCheckNow", &Window1::_CheckForUpdateCheckNow_Action},
         {"HelpAbout", &Window1::_HelpAbout_Action},
     };
-    for (const auto& [name, handler] : handlers)
-        _AddMenuHandler(name, [this, handler] { return (this->*handler)(); });
+    for (const auto& entry : handlers) {
+        const auto handler = entry.second;
+        _AddMenuHandler(entry.first, [this, handler] { return (this->*handler)(); });
+    }
 }
 
 void Window1::Event_Close()
