@@ -40,6 +40,7 @@ void RectControl::_Open()
 
 void RectControl::applyLayout(const ControlLayout& layout)
 {
+    m_tabIndex = layout.TabIndex;
     m_left = layout.Left;
     m_top = layout.Top;
     int x = layout.Left;

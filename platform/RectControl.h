@@ -46,6 +46,7 @@ public:
     void Enabled(bool enabled);
     bool Visible() const;
     void Visible(bool visible);
+    int TabIndex() const { return m_tabIndex; }
     void Refresh(bool eraseBackground = true);
 
     // Raised once as the window opens, after its design properties are in place.
@@ -64,4 +65,5 @@ private:
     int m_left = 0;
     int m_top = 0;
     bool m_visible = true;
+    int m_tabIndex = 0;
 };

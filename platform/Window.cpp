@@ -7,6 +7,7 @@
 #include "platform/WindowWidget.h"
 
 #include <QApplication>
+#include <algorithm>
 #include <QMenuBar>
 
 Window::Window(std::string className)
@@ -25,6 +26,7 @@ void Window::_Construct()
 {
     Layout();
     CreateControls();
+    orderTabs();
     AddMenuHandlers();
     for (RectControl* control : _Controls())
         control->_Open();
@@ -187,6 +189,22 @@ RectControl* Window::findControl(const std::string& name) const
         if (control->Name() == name)
             return control.get();
     return nullptr;
+}
+
+void Window::orderTabs()
+{
+    std::vector<RectControl*> controls = _Controls();
+    std::stable_sort(controls.begin(), controls.end(),
+                     [](const RectControl* a, const RectControl* b) { return a->TabIndex() < b->TabIndex(); });
+    QWidget* previous = nullptr;
+    for (RectControl* control : controls) {
+        QWidget* widget = control->_Widget();
+        if (widget->focusPolicy() == Qt::NoFocus)
+            continue;
+        if (previous)
+            QWidget::setTabOrder(previous, widget);
+        previous = widget;
+    }
 }
 
 MenuItem* Window::lookupMenuItem(const std::string& name) const

@@ -121,6 +121,7 @@ private:
     void _AddControl(std::unique_ptr<RectControl> control);
     RectControl* findControl(const std::string& name) const;
     MenuItem* lookupMenuItem(const std::string& name) const;
+    void orderTabs();
 
     std::string m_className;
     WindowWidget* m_widget;
