@@ -1,15 +1,8 @@
 #include "app/MenuBar1.h"
 
 #include "app/MenuEntry.h"
+#include "platform/ImplicitMenuBar.h"
 #include "platform/ApplicationMenuItem.h"
-
-namespace {
-std::shared_ptr<MenuBar1>& implicitInstance()
-{
-    static std::shared_ptr<MenuBar1> bar;
-    return bar;
-}
-} // namespace
 
 MenuBar1::MenuBar1()
 {
@@ -48,13 +41,10 @@ void MenuBar1::Untitled3()
 
 std::shared_ptr<MenuBar1> MenuBar1::Instance()
 {
-    if (!implicitInstance())
-        implicitInstance() = std::make_shared<MenuBar1>();
-    return implicitInstance();
+    return ImplicitMenuBar<MenuBar1>();
 }
 
 void MenuBar1::_Release()
 {
-    auto bar = std::move(implicitInstance());
-    implicitInstance() = nullptr;
+    ReleaseImplicitMenuBar<MenuBar1>();
 }

@@ -1,15 +1,8 @@
 #include "help/MenuBar2.h"
 
 #include "app/MenuEntry.h"
+#include "platform/ImplicitMenuBar.h"
 #include "platform/QuitMenuItem.h"
-
-namespace {
-std::shared_ptr<MenuBar2>& implicitInstance()
-{
-    static std::shared_ptr<MenuBar2> bar;
-    return bar;
-}
-} // namespace
 
 MenuBar2::MenuBar2()
 {
@@ -31,13 +24,10 @@ void MenuBar2::Untitled1()
 
 std::shared_ptr<MenuBar2> MenuBar2::Instance()
 {
-    if (!implicitInstance())
-        implicitInstance() = std::make_shared<MenuBar2>();
-    return implicitInstance();
+    return ImplicitMenuBar<MenuBar2>();
 }
 
 void MenuBar2::_Release()
 {
-    auto bar = std::move(implicitInstance());
-    implicitInstance() = nullptr;
+    ReleaseImplicitMenuBar<MenuBar2>();
 }
