@@ -87,4 +87,11 @@ void Module1::_Release()
     P1Hidden = nullptr;
     SIconHidden = nullptr;
     OutputFolder = nullptr;
+    Fuzz = 0;
+    x = 0;
+    y = 0;
+    C = 0;
+    CRed = 0;
+    CGreen = 0;
+    CBlue = 0;
 }
