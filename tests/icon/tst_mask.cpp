@@ -1,6 +1,7 @@
 #include "IconTestSupport.h"
 
 #include "platform/Canvas.h"
+#include "platform/ImplicitWindow.h"
 #include "platform/Slider.h"
 
 using namespace IconTest;
@@ -103,6 +104,17 @@ private slots:
             }
             QTRY_VERIFY(window.MaskCanvas().PaintCount() > paintsBefore);
         }
+    }
+
+    void closedMainWindowIsNotBuiltAgainToShowTheMask()
+    {
+        installIcons([](int, int, int) { return RGB(250, 250, 250); });
+        ProgramFixture::MainWindow().Close();
+        QVERIFY(!OpenImplicitWindow<Window1>());
+        Module1::Fuzz = 239;
+        Module1::UpdateMask();
+        QVERIFY(!OpenImplicitWindow<Window1>());
+        QCOMPARE(rgbAt(Module1::QMaskHidden, 9, 9), RGB(250, 250, 250));
     }
 
     void sliderBeforeAnyLoadOnlyStoresTheThreshold()
