@@ -69,7 +69,10 @@ void Module1::UpdateMask()
     if (!SourceLoaded())
         return;
     maskPass(SIcon, SMask, 510);
-    ImplicitWindow<Window1>().MaskCanvas().Backdrop(QMask);
+    // The main window may have been closed inside a yield (the program is quitting): a new
+    // one must not be built just to show the mask.
+    if (Window1* window = OpenImplicitWindow<Window1>())
+        window->MaskCanvas().Backdrop(QMask);
     maskPass(SIconHidden, SMaskHidden, 1022);
 }
 
@@ -87,4 +90,11 @@ void Module1::_Release()
     P1Hidden = nullptr;
     SIconHidden = nullptr;
     OutputFolder = nullptr;
+    Fuzz = 0;
+    x = 0;
+    y = 0;
+    C = 0;
+    CRed = 0;
+    CGreen = 0;
+    CBlue = 0;
 }

@@ -4,15 +4,21 @@
 #include "help/AboutBox.h"
 #include "help/Help.h"
 #include "help/HelpPrinting.h"
+#include "icon/IconSource.h"
 #include "icon/Module1.h"
+#include "icon/Window2.h"
 #include "platform/Application.h"
 #include "platform/ApplicationMenuItem.h"
 #include "platform/Canvas.h"
 #include "platform/ImplicitWindow.h"
 #include "platform/Label.h"
+#include "platform/OpenDialog.h"
 #include "platform/PushButton.h"
 #include "platform/Rectangle.h"
+#include "platform/Seam.h"
+#include "platform/SelectFolderDialog.h"
 #include "platform/Slider.h"
+#include "platform/Strings.h"
 #include "update/selfTest.h"
 
 Window1::Window1() : Window(kClassName) {}
@@ -120,6 +126,13 @@ void Window1::FuzzTolerance_ValueChanged(Slider&)
 
 void Window1::ShowPNG_Action(PushButton&)
 {
+    if (!Module1::QMaskHidden) {
+        MsgBox("First, load a Source Icon!");
+        return;
+    }
+    ImplicitWindow<Window2>().Top(ImplicitWindow<Window1>().Top() + 50);
+    ImplicitWindow<Window2>().Left(ImplicitWindow<Window1>().Left() + 552);
+    ImplicitWindow<Window2>().Show();
 }
 
 MenuItem& Window1::HelpMenu() const { return _MenuItem<MenuItem>("HelpMenu"); }
@@ -189,16 +202,94 @@ bool Window1::_FilePrintHelp_Action()
 
 bool Window1::_FileIdentifyOutputFolder_Action()
 {
+    SelectFolderDialog dialog;
+    dialog.PromptText = "Navigate to the Output folder.";
+    dialog.Title = "Output Folder";
+    FolderItemPtr folder = dialog.ShowModal();
+    if (!folder)
+        return true;
+    Module1::OutputFolder = folder;
+    FileSaveFiles().Enabled(true);
     return true;
 }
 
 bool Window1::_FileLoadIconSource_Action()
 {
+    OpenDialog dialog;
+    dialog.Filter = "image/jpeg";
+    dialog.PromptText = "Select a square jpg image (at least 1024 x 1024 pixels) to load.";
+    dialog.Title = "Icon Source Image";
+    FolderItemPtr file = dialog.ShowModal();
+    if (!file)
+        return true;
+    Module1::IconName = file->Name();
+    if (!file->Exists()) {
+        MsgBox("The icon image must be jpg format!");
+        return false;
+    }
+    PicturePtr pic = file->OpenAsJPEG(true);
+    if (!pic) {
+        MsgBox("No source icon image selected!");
+        return false;
+    }
+
+    // Both icons are made before any state changes, so a load that fails on the way leaves
+    // the previous pictures whole.
+    PicturePtr display = IconSource::Scaled(*pic, 512);
+    PicturePtr output = IconSource::Scaled(*pic, 1024);
+    pic = nullptr;
+    Module1::P1 = display;
+    Module1::P1Hidden = output;
+    IconCanvas().Backdrop(Module1::P1);
+    IconCanvas().Refresh(true);
+
+    Module1::QIcon = Module1::P1;
+    Module1::SIcon = Module1::QIcon->RGBSurface();
+    Module1::QMask = NewPicture(512, 512, 32);
+    Module1::SMask = Module1::QMask->RGBSurface();
+    Module1::QIconHidden = Module1::P1Hidden;
+    Module1::SIconHidden = Module1::QIconHidden->RGBSurface();
+    Module1::QMaskHidden = NewPicture(1024, 1024, 32);
+    Module1::SMaskHidden = Module1::QMaskHidden->RGBSurface();
+    Module1::Fuzz = FuzzTolerance().Value();
+    Module1::UpdateMask();
+
+    FuzzTolerance().Enabled(true);
+    Label3().Enabled(true);
     return true;
 }
 
 bool Window1::_FileSaveFiles_Action()
 {
+    if (!Module1::OutputFolder) {
+        MsgBox("First, identify the Output Folder from the File menu!");
+        return false;
+    }
+    if (!Module1::P1) {
+        MsgBox("First, load the Source Icon from the File menu!");
+        return false;
+    }
+    const std::string base = ::Left(Module1::IconName, Len(Module1::IconName) - 4);
+    bool failed = false;
+
+    // A folder that has gone, or a name it cannot hold, gives no item: that file fails.
+    FolderItemPtr iconFile = Module1::OutputFolder->Child(base + " " + "Icon" + ".jpg");
+    if (!iconFile || !iconFile->SaveAsJPEG(Module1::P1Hidden, 100)) {
+        MsgBox("Icon file was not saved!");
+        failed = true;
+    }
+    FolderItemPtr maskFile = Module1::OutputFolder->Child(base + " " + "Mask" + ".jpg");
+    if (!maskFile || !maskFile->SaveAsJPEG(Module1::QMaskHidden, 100)) {
+        MsgBox("Icon Mask file was not saved!");
+        failed = true;
+    }
+    FolderItemPtr pngFile = Module1::OutputFolder->Child(base + ".png");
+    if (!pngFile || !pngFile->SaveAsPNG(Module1::P1Hidden, Module1::QMaskHidden, 0.0f, false, 0)) {
+        MsgBox("PNG Icon file was not saved!");
+        failed = true;
+    }
+    if (!failed)
+        MsgBox("Files have been saved.");
     return true;
 }
 

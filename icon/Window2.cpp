@@ -1,0 +1,59 @@
+#include "icon/Window2.h"
+
+#include "icon/Module1.h"
+#include "platform/Canvas.h"
+#include "platform/ImplicitWindow.h"
+#include "platform/Strings.h"
+#include "platform/TiffPicture.h"
+
+Window2::Window2() : Window(kClassName) {}
+
+void Window2::Layout()
+{
+    _SetProperties({.Title = "PNG",
+                    .Width = 512,
+                    .Height = 512,
+                    .Resizeable = false,
+                    .LiveResize = false,
+                    .CloseButton = true,
+                    .MinimizeButton = false,
+                    .MaximizeButton = false,
+                    .Frame = 0,
+                    .Placement = 0,
+                    .Visible = true,
+                    .FullScreen = false,
+                    .MenuBarVisible = true,
+                    .HasBackColor = false,
+                    .BackColor = 0xFFFFFF,
+                    .Composite = false,
+                    .MacProcID = 0});
+}
+
+void Window2::CreateControls()
+{
+    _CreateControls0();
+}
+
+void Window2::_CreateControls0()
+{
+    __New<Canvas>("Canvas1");
+    _ControlByName<Canvas>("Canvas1")._SetProperties(
+        {.Control = {.Left = 0, .Top = 0, .Width = 512, .Height = 512, .TabIndex = 0},
+         .UseFocusRing = true,
+         .AcceptFocus = false,
+         .AcceptTabs = false,
+         .DoubleBuffer = false,
+         .EraseBackground = true});
+}
+
+Canvas& Window2::Canvas1() const { return _ControlByName<Canvas>("Canvas1"); }
+
+void Window2::Event_Open()
+{
+    TiffPicture combiner;
+    combiner.Pict = Module1::P1;
+    combiner.Mask = Module1::QMask;
+    Canvas1().Backdrop(combiner.CombinePictureWithMask());
+    const std::string title = ::Left(Module1::IconName, Len(Module1::IconName) - 4) + ".png";
+    ImplicitWindow<Window2>().Title(title);
+}
