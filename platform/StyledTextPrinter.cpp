@@ -68,7 +68,8 @@ void StyledTextPrinter::DrawBlock(int x, int y, int height)
         const QRectF clip(0, top, m_width, bottom - top);
         painter->setClipRect(clip, Qt::IntersectClip);
         QAbstractTextDocumentLayout::PaintContext context;
-        context.clip = clip;
+        // Lines that only touch the block's edges belong to the blocks before and after.
+        context.clip = clip.adjusted(0, 0.1, 0, -0.1);
         context.palette.setColor(QPalette::Text, QColor::fromRgb(m_graphics.ForeColor));
         m_document->documentLayout()->draw(painter, context);
         painter->restore();
