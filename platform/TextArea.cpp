@@ -72,6 +72,8 @@ std::string TextArea::Text() const
 
 void TextArea::Text(const std::string& text)
 {
+    // New text takes the design style, not the style of a run where the caret stood.
+    m_edit->setCurrentCharFormat(QTextCharFormat());
     m_edit->setPlainText(toDocumentText(text));
     applyParagraphFormat();
     m_edit->moveCursor(QTextCursor::Start);

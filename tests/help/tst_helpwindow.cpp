@@ -185,6 +185,16 @@ private slots:
         QCOMPARE(area.Text(), std::string("one\rtwo\rthree"));
     }
 
+    void newTextDropsTheRuns()
+    {
+        TextArea& area = showHelp().TextArea1(); // the caret stands in the first blue run
+        area.Text("plain");
+        QTextCursor cursor(area._Edit()->document());
+        cursor.setPosition(3);
+        QVERIFY(cursor.charFormat().fontWeight() < QFont::Bold);
+        QVERIFY(!cursor.charFormat().hasProperty(QTextFormat::ForegroundBrush));
+    }
+
     void hiddenButtonReportsTheSelection()
     {
         ScriptedSeam seam;
