@@ -17,5 +17,6 @@ public:
 };
 
 // Shows the print dialog (through the seam). The printing graphics of a new job, or nullptr
-// when the user cancelled. Letting go of the graphics finishes the job.
+// when the user cancelled or the printer could not start (which a message box reports).
+// Letting go of the graphics finishes the job.
 std::unique_ptr<Graphics> OpenPrinterDialog(const PrinterSetup& setup);

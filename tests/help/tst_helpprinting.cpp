@@ -216,6 +216,18 @@ private slots:
         QVERIFY(WindowRegistry::All().size() == 1); // the main window alone
     }
 
+    void printerThatCannotStartIsReported()
+    {
+        ScriptedSeam seam;
+        seam.PrintToPdf("/nonexistent-folder/help.pdf");
+        QTest::ignoreMessage(QtWarningMsg, QRegularExpression(QStringLiteral(".*")));
+        QVERIFY(ProgramFixture::MainWindow()._HandleMenuCommand("FilePrintHelp"));
+        QCOMPARE(seam.log.size(), size_t(2));
+        QCOMPARE(seam.log[0], std::string("PrintDialog"));
+        QCOMPARE(seam.messages, std::vector<std::string>{"The printer could not be started, so nothing was printed."});
+        QVERIFY(!OpenImplicitWindow<Help>());
+    }
+
     void printerDrawsEveryLineOnceWhateverTheBlockHeight_data()
     {
         QTest::addColumn<int>("blockHeight");
