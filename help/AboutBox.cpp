@@ -1,9 +1,107 @@
 #include "help/AboutBox.h"
 
+#include "app/App.h"
+#include "app/Maker.h"
+#include "platform/Label.h"
+#include "platform/PushButton.h"
+#include "platform/Seam.h"
+
 AboutBox::AboutBox() : Window(kClassName) {}
 
 void AboutBox::Layout()
 {
-    _SetProperties({.Title = "About...", .Width = 247, .Height = 312, .Resizeable = false, .LiveResize = false,
-                    .MinimizeButton = false, .MaximizeButton = false});
+    _SetProperties({.Title = "About...",
+                    .Width = 247,
+                    .Height = 312,
+                    .MinWidth = 64,
+                    .MinHeight = 64,
+                    .MaxWidth = 32000,
+                    .MaxHeight = 32000,
+                    .Resizeable = false,
+                    .LiveResize = false,
+                    .CloseButton = true,
+                    .MinimizeButton = false,
+                    .MaximizeButton = false,
+                    .Frame = 0,
+                    .Placement = 0,
+                    .Visible = true,
+                    .FullScreen = false,
+                    .MenuBarVisible = true,
+                    .HasBackColor = false,
+                    .BackColor = 0xFFFFFF,
+                    .Composite = false,
+                    .MacProcID = 0});
+}
+
+void AboutBox::CreateControls()
+{
+    _CreateControls0();
+}
+
+void AboutBox::_CreateControls0()
+{
+    const auto button = [this](const char* name, int top, const char* caption, int tabIndex) {
+        __New<::PushButton>(name);
+        _ControlByName<::PushButton>(name).TextUnit = 0;
+        _ControlByName<::PushButton>(name)._SetProperties(
+            {.Control = {.Left = 67, .Top = top, .Width = 120, .Height = 21, .TabIndex = tabIndex,
+                         .LockLeft = false, .LockTop = false},
+             .Caption = caption,
+             .Default = false,
+             .Cancel = false,
+             .ButtonStyle = 0,
+             .TextFont = "System",
+             .Bold = true});
+    };
+    const auto label = [this](const char* name, int left, int top, int width, int height, const char* text,
+                              const char* font, double textSize, bool bold, int align, bool multiline, int tabIndex) {
+        __New<::Label>(name);
+        if (textSize > 0)
+            _ControlByName<::Label>(name).TextSize(textSize);
+        _ControlByName<::Label>(name).TextUnit = 0;
+        _ControlByName<::Label>(name)._SetProperties(
+            {.Control = {.Left = left, .Top = top, .Width = width, .Height = height, .TabIndex = tabIndex,
+                         .LockLeft = false, .LockTop = false},
+             .Text = text,
+             .TextAlign = align,
+             .TextFont = font,
+             .Bold = bold,
+             .TextColor = 0x000000,
+             .Multiline = multiline,
+             .Selectable = false,
+             .Transparent = false});
+    };
+
+    button("PushButton1", 238, "Email Author", 0);
+    _ControlByName<::PushButton>("PushButton1").Action = [this](::PushButton& b) { PushButton1_Action(b); };
+    button("PushButton2", 271, "Visit Web Site", 1);
+    _ControlByName<::PushButton>("PushButton2").Action = [this](::PushButton& b) { PushButton2_Action(b); };
+    label("StaticText2", 75, 111, 104, 106, "Developed by\rCorvane\r\rSenior Beta Tester\rEttrick", "System", 0, false,
+          1, true, 2);
+    label("StaticText1", 20, 11, 214, 70, "Quorrel", "Arial", 30, true, 1, true, 3);
+    label("StaticText3", 72, 86, 56, 20, "Version:", "Arial", 12, true, 0, false, 4);
+    label("StaticText4", 111, 86, 71, 20, "2.0.0 Intel", "Arial", 12, true, 2, false, 5);
+    _ControlByName<::Label>("StaticText4").OpenEvent = [this] { StaticText4_Open(StaticText4()); };
+}
+
+PushButton& AboutBox::PushButton1() const { return _ControlByName<::PushButton>("PushButton1"); }
+PushButton& AboutBox::PushButton2() const { return _ControlByName<::PushButton>("PushButton2"); }
+Label& AboutBox::StaticText2() const { return _ControlByName<::Label>("StaticText2"); }
+Label& AboutBox::StaticText1() const { return _ControlByName<::Label>("StaticText1"); }
+Label& AboutBox::StaticText3() const { return _ControlByName<::Label>("StaticText3"); }
+Label& AboutBox::StaticText4() const { return _ControlByName<::Label>("StaticText4"); }
+
+void AboutBox::PushButton1_Action(PushButton&)
+{
+    ShowURL(Maker::kAuthorMail);
+}
+
+void AboutBox::PushButton2_Action(PushButton&)
+{
+    ShowURL(Maker::kWebSite);
+}
+
+void AboutBox::StaticText4_Open(Label& label)
+{
+    label.Text(TheApp().LongVersion());
 }

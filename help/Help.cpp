@@ -1,12 +1,170 @@
 #include "help/Help.h"
 
+#include "help/HelpPrinting.h"
 #include "help/MenuBar2.h"
+#include "platform/PushButton.h"
+#include "platform/QuitMenuItem.h"
+#include "platform/Seam.h"
+#include "platform/Strings.h"
+#include "platform/TextArea.h"
 
 Help::Help() : Window(kClassName) {}
+
+const std::string& Help::HelpText()
+{
+    static const std::string text =
+        "Quorrel helps developers make 1024 x 1024 pixel transparent icons from images."
+        "\r\r"
+        "When you launch Quorrel, you see a large window with two 512 x 512 pixel image areas.  The left area "
+        "is used to display the icon; the right area is used to display the icon mask."
+        "\r\r"
+        "Steps to make a Mask:"
+        "\r\r"
+        "  a.  Click on File > \"Identify Output Folder\" from the menubar and navigate to the folder where "
+        "output files should be placed."
+        "\r\r"
+        "  b.  Click on File > \"Load Icon Source\" from the menubar and navigate to the Icon Source file.  The "
+        "Icon Source file should be square, at least 1024 x 1024 pixels, jpg format, and have a white "
+        "background.  The Icon will be displayed in the left area and a Mask will be generated and displayed "
+        "in the right area."
+        "\r\r"
+        "  c.  Move the \"Fuzziness\" slider back and forth to get the desired Mask shape.  All Icon pixels that "
+        "are white will be white in the Mask.  All Icon pixels that are not white will be black in the Mask.  "
+        "The \"Fuzziness\" slider sets the tolerance used in the code to decide how close to white will be "
+        "considered white."
+        "\r\r"
+        "  d.  Click on the \"Show PNG\" button to bring up a new window displaying a PNG transparent Icon from "
+        "the Source Icon and the generated Mask."
+        "\r\r"
+        "  e.  Click on File > \"Save Files\" from the menubar to generate a JPG Icon file, a JPG Mask file, and "
+        "a PNG transparent Icon file in the Output Folder.  All files will be 1024 x 1024 pixels."
+        "\r\r"
+        "Note:  The output files are generated from undisplayed 1024 x 1024 images, not the displayed 512 x "
+        "512 images.  The Icon Source image is scaled as necessary."
+        "\r\r"
+        "This Help information may be printed from the File > \"Print Help\" menubar."
+        "\r\r"
+        "Icon Credit:"
+        "\r\r"
+        "Icon artwork drawn for this program.";
+    return text;
+}
 
 void Help::Layout()
 {
     MenuBar(MenuBar2::Instance());
-    _SetProperties({.Title = "Quorrel", .Width = 350, .Height = 348, .Resizeable = false, .LiveResize = false,
-                    .MinimizeButton = false, .MaximizeButton = false});
+    _SetProperties({.Title = "Quorrel",
+                    .Width = 350,
+                    .Height = 348,
+                    .MinWidth = 64,
+                    .MinHeight = 64,
+                    .MaxWidth = 32000,
+                    .MaxHeight = 32000,
+                    .Resizeable = false,
+                    .LiveResize = false,
+                    .CloseButton = true,
+                    .MinimizeButton = false,
+                    .MaximizeButton = false,
+                    .Frame = 0,
+                    .Placement = 0,
+                    .Visible = true,
+                    .FullScreen = false,
+                    .MenuBarVisible = true,
+                    .HasBackColor = false,
+                    .BackColor = 0xFFFFFF,
+                    .Composite = false,
+                    .MacProcID = 0});
+}
+
+void Help::CreateControls()
+{
+    _CreateControls0();
+}
+
+void Help::_CreateControls0()
+{
+    __New<::TextArea>("TextArea1");
+    _ControlByName<::TextArea>("TextArea1").TextUnit = 0;
+    _ControlByName<::TextArea>("TextArea1").LineSpacing(1.0);
+    _ControlByName<::TextArea>("TextArea1")._SetProperties(
+        {.Control = {.Left = 20, .Top = 19, .Width = 310, .Height = 309, .TabIndex = 0,
+                     .LockLeft = false, .LockTop = false},
+         .Text = HelpText(),
+         .ReadOnly = true,
+         .Styled = true,
+         .Multiline = true,
+         .ScrollbarVertical = true,
+         .ScrollbarHorizontal = false,
+         .Border = true,
+         .AcceptTabs = false,
+         .LimitText = 0,
+         .Alignment = 0,
+         .TextFont = "System",
+         .TextColor = 0x000000,
+         .BackColor = 0xFFFFFF,
+         .HideSelection = true,
+         .AutomaticallyCheckSpelling = true,
+         .UseFocusRing = true});
+    _ControlByName<::TextArea>("TextArea1").OpenEvent = [this] { TextArea1_Open(TextArea1()); };
+
+    __New<::PushButton>("PushButton1");
+    _ControlByName<::PushButton>("PushButton1").TextUnit = 0;
+    _ControlByName<::PushButton>("PushButton1")._SetProperties(
+        {.Control = {.Left = 394, .Top = 330, .Width = 10, .Height = 10, .TabIndex = 1},
+         .Caption = "Untitled",
+         .Default = false,
+         .Cancel = false,
+         .ButtonStyle = 0});
+    _ControlByName<::PushButton>("PushButton1").Action = [this](::PushButton& b) { PushButton1_Action(b); };
+}
+
+TextArea& Help::TextArea1() const { return _ControlByName<::TextArea>("TextArea1"); }
+PushButton& Help::PushButton1() const { return _ControlByName<::PushButton>("PushButton1"); }
+
+void Help::TextArea1_Open(TextArea& area)
+{
+    // The opening sentence and the two headings, in bold blue.
+    const std::pair<int, int> runs[] = {{0, 78}, {260, 21}, {1613, 12}};
+    for (const auto& [start, length] : runs) {
+        area.SelStart(start);
+        area.SelLength(length);
+        area.SelBold(true);
+        area.SelTextColor(RGB(0, 0, 255, 0));
+    }
+    area.SelStart(0);
+    area.SelLength(0);
+}
+
+void Help::PushButton1_Action(PushButton&)
+{
+    const int start = TextArea1().SelStart();
+    const int length = TextArea1().SelLength();
+    MsgBox("Start: " + Str(start) + " Length: " + Str(length));
+}
+
+MenuItem& Help::EditMenu() const { return _MenuItem<MenuItem>("EditMenu"); }
+MenuItem& Help::EditSelectAll() const { return _MenuItem<MenuItem>("EditSelectAll"); }
+MenuItem& Help::EditSeparator2() const { return _MenuItem<MenuItem>("EditSeparator2"); }
+MenuItem& Help::EditClear() const { return _MenuItem<MenuItem>("EditClear"); }
+MenuItem& Help::EditPaste() const { return _MenuItem<MenuItem>("EditPaste"); }
+MenuItem& Help::EditCopy() const { return _MenuItem<MenuItem>("EditCopy"); }
+MenuItem& Help::EditCut() const { return _MenuItem<MenuItem>("EditCut"); }
+MenuItem& Help::EditSeparator1() const { return _MenuItem<MenuItem>("EditSeparator1"); }
+MenuItem& Help::EditUndo() const { return _MenuItem<MenuItem>("EditUndo"); }
+MenuItem& Help::FileMenu() const { return _MenuItem<MenuItem>("FileMenu"); }
+QuitMenuItem& Help::FileQuit() const { return _MenuItem<QuitMenuItem>("FileQuit"); }
+MenuItem& Help::FilePrintHelp() const { return _MenuItem<MenuItem>("FilePrintHelp"); }
+
+void Help::AddMenuHandlers()
+{
+    _AddMenuHandler("FilePrintHelp", [this] { return _FilePrintHelp_Action(); });
+}
+
+void Help::Event_Close()
+{
+}
+
+bool Help::_FilePrintHelp_Action()
+{
+    return PrintHelp();
 }

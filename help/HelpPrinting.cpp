@@ -1,10 +1,61 @@
 #include "help/HelpPrinting.h"
 
 #include "help/Help.h"
+#include "platform/BackgroundTask.h"
+#include "platform/Date.h"
+#include "platform/Graphics.h"
 #include "platform/ImplicitWindow.h"
+#include "platform/PrintJob.h"
+#include "platform/PrinterSetup.h"
+#include "platform/Strings.h"
+#include "platform/StyledTextPrinter.h"
+#include "platform/TextArea.h"
+
+namespace {
+
+void drawFooter(Graphics& g, int page, const std::string& stamp)
+{
+    g.TextFont = "Arial";
+    g.Bold = false;
+    g.DrawString("page " + Str(page), 40, 720, 0, false);
+    g.DrawString(stamp, 100, 720, 0, false);
+}
+
+} // namespace
 
 bool PrintHelp()
 {
+    PrinterSetup setup;
+    setup.Landscape = false;
+    // Every page carries the moment the command was chosen, not when its page was drawn.
+    const Date now;
+    const std::string stamp = now.ShortTime() + ", " + now.ShortDate();
+    int page = 1;
+    const int pageWidth = 540;
+    const int pageHeight = 720;
+
+    std::unique_ptr<Graphics> g = OpenPrinterDialog(setup);
+    if (g) {
+        g->TextFont = "Courier";
+        g->TextSize = 10;
+        g->ForeColor = RGB(0, 0, 0);
+        g->Bold = true;
+        auto printer = ImplicitWindow<Help>().TextArea1().styledTextPrinter(*g, pageWidth - 48);
+        while (!printer->Eof()) {
+            printer->DrawBlock(36, 36, pageHeight - 48);
+            if (!printer->Eof()) {
+                drawFooter(*g, page, stamp);
+                g->TextFont = "Courier";
+                g->Bold = true;
+                page = page + 1;
+                g->NextPage();
+            }
+            RuntimeBackgroundTask();
+        }
+        drawFooter(*g, page, stamp);
+        printer.reset();
+        g.reset(); // finishes the job
+    }
     ImplicitWindow<Help>().Close();
     return true;
 }

@@ -2,6 +2,7 @@
 
 #include "platform/Fonts.h"
 #include "platform/Picture.h"
+#include "platform/PrintJob.h"
 
 #include <QImage>
 #include <QPainter>
@@ -9,6 +10,14 @@
 Graphics::Graphics(QPaintDevice& device) : m_device(&device) {}
 
 Graphics::Graphics(std::shared_ptr<QPainter> painter) : m_painter(std::move(painter)) {}
+
+Graphics::Graphics(std::shared_ptr<PrintJob> job) : m_painter(job->Painter()), m_job(std::move(job)) {}
+
+void Graphics::NextPage()
+{
+    if (m_job)
+        m_job->NextPage();
+}
 
 template <class Draw> void Graphics::paint(Draw&& draw)
 {

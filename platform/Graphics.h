@@ -6,6 +6,7 @@
 #include <string>
 
 class Picture;
+class PrintJob;
 class QPaintDevice;
 class QPainter;
 
@@ -15,6 +16,8 @@ public:
     explicit Graphics(QPaintDevice& device);
     // Draws through a painter that someone else keeps open (a print job).
     explicit Graphics(std::shared_ptr<QPainter> painter);
+    // The pages of a print job; the job is finished when the last holder lets go of it.
+    explicit Graphics(std::shared_ptr<PrintJob> job);
 
     // Draws the source rectangle of picture scaled into the destination rectangle.
     void DrawPicture(const Picture& picture, int x, int y, int width, int height,
@@ -27,6 +30,9 @@ public:
     bool Bold = false;
     Color ForeColor = 0;
 
+    // Ends the printed page and starts the next one; nothing for other graphics.
+    void NextPage();
+
     QPainter* Painter() const { return m_painter.get(); }
 
 private:
@@ -34,4 +40,5 @@ private:
 
     QPaintDevice* m_device = nullptr;
     std::shared_ptr<QPainter> m_painter;
+    std::shared_ptr<PrintJob> m_job;
 };

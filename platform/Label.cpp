@@ -26,7 +26,9 @@ void Label::_SetProperties(const LabelProperties& p)
     QPalette palette = m_label->palette();
     palette.setColor(QPalette::WindowText, QColor::fromRgb(p.TextColor));
     m_label->setPalette(palette);
-    m_label->setAutoFillBackground(!p.Transparent);
+    // An opaque label shows the window's background, which is there already: filling it
+    // again would hide the text of a neighbour whose box it overlaps.
+    m_label->setAutoFillBackground(false);
     m_label->setTextInteractionFlags(p.Selectable ? Qt::TextSelectableByMouse : Qt::NoTextInteraction);
     m_label->setFocusPolicy(Qt::NoFocus);
     Text(p.Text);

@@ -1,11 +1,14 @@
 #include "platform/QtSeam.h"
 
 #include "platform/MessageDialog.h"
+#include "platform/PrinterJob.h"
 
 #include <QApplication>
 #include <QDesktopServices>
 #include <QFileDialog>
 #include <QMessageBox>
+#include <QPrintDialog>
+#include <QPrinter>
 #include <QPushButton>
 #include <QUrl>
 
@@ -90,4 +93,14 @@ void QtSeam::Beep()
 void QtSeam::ShowURL(const std::string& url)
 {
     QDesktopServices::openUrl(QUrl(QString::fromStdString(url)));
+}
+
+std::unique_ptr<PrintJob> QtSeam::OpenPrinterDialog(const PrinterSetup& setup)
+{
+    auto printer = std::make_unique<QPrinter>(QPrinter::HighResolution);
+    PrinterJob::ApplySetup(*printer, setup);
+    QPrintDialog dialog(printer.get(), QApplication::activeWindow());
+    if (dialog.exec() != QDialog::Accepted)
+        return nullptr;
+    return std::make_unique<PrinterJob>(std::move(printer));
 }

@@ -11,4 +11,5 @@ public:
     std::optional<std::string> SelectFolder(const std::string& prompt, const std::string& title) override;
     void Beep() override;
     void ShowURL(const std::string& url) override;
+    std::unique_ptr<PrintJob> OpenPrinterDialog(const PrinterSetup& setup) override;
 };

@@ -1,5 +1,6 @@
 #include "platform/Seam.h"
 
+#include "platform/PrintJob.h"
 #include "platform/QtSeam.h"
 
 namespace {
@@ -10,6 +11,11 @@ Seam& Seam::Current()
 {
     static QtSeam real;
     return installed ? *installed : real;
+}
+
+std::unique_ptr<PrintJob> Seam::OpenPrinterDialog(const PrinterSetup&)
+{
+    return nullptr;
 }
 
 Seam* Seam::Install(Seam* seam)

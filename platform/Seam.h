@@ -5,6 +5,8 @@
 #include <string>
 
 class MessageDialog;
+class PrintJob;
+class PrinterSetup;
 struct MessageDialogButton;
 
 // What an open dialog asks for.
@@ -29,6 +31,9 @@ public:
     virtual std::optional<std::string> SelectFolder(const std::string& prompt, const std::string& title) = 0;
     virtual void Beep() = 0;
     virtual void ShowURL(const std::string& url) = 0;
+    // The print dialog: a job on the chosen printer, or nullptr when cancelled (also the
+    // answer of a seam that has no printers).
+    virtual std::unique_ptr<PrintJob> OpenPrinterDialog(const PrinterSetup& setup);
 
     static Seam& Current();
     // Installs seam as the current one (nullptr: back to the real dialogs); returns the previous.

@@ -3,6 +3,7 @@
 #include "platform/EventBoundary.h"
 #include "platform/ImplicitWindow.h"
 #include "platform/MenuBar.h"
+#include "platform/QuitMenuItem.h"
 #include "platform/RectControl.h"
 #include "platform/WindowWidget.h"
 
@@ -163,8 +164,9 @@ void Window::_EnableMenuItems()
     if (!m_menuBar || m_closed)
         return;
     const auto items = m_menuBar->Descendants();
+    // The framework's Quit item stays usable in every window, handler or not.
     for (MenuItem* item : items)
-        if (item->Count() == 0 && !item->IsSeparator())
+        if (item->Count() == 0 && !item->IsSeparator() && !dynamic_cast<QuitMenuItem*>(item))
             item->Enabled(false);
     RunHandler([this] { Event_EnableMenuItems(); });
     for (MenuItem* item : items)

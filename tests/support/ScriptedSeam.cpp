@@ -1,6 +1,8 @@
 #include "support/ScriptedSeam.h"
 
 #include "platform/MessageDialog.h"
+#include "platform/PrinterJob.h"
+#include "platform/PrinterSetup.h"
 
 ScriptedSeam::ScriptedSeam() : m_previous(Seam::Install(this)) {}
 
@@ -76,4 +78,20 @@ void ScriptedSeam::ShowURL(const std::string& url)
 {
     log.push_back("ShowURL: " + url);
     urls.push_back(url);
+}
+
+std::unique_ptr<PrintJob> ScriptedSeam::OpenPrinterDialog(const PrinterSetup& setup)
+{
+    log.push_back("PrintDialog");
+    printLandscape.push_back(setup.Landscape);
+    if (printAnswers.empty())
+        return nullptr;
+    auto answer = std::move(printAnswers.front());
+    printAnswers.pop_front();
+    return answer ? answer(setup) : nullptr;
+}
+
+void ScriptedSeam::PrintToPdf(const std::string& path)
+{
+    printAnswers.push_back([path](const PrinterSetup& setup) { return PrinterJob::ToPdf(path, setup); });
 }

@@ -4,9 +4,13 @@
 
 #include <deque>
 #include <functional>
+#include <memory>
 #include <optional>
 #include <string>
 #include <vector>
+
+class PrintJob;
+class PrinterSetup;
 
 // A seam for tests: records everything shown and answers from queues. Installed on
 // construction, the previous seam comes back on destruction.
@@ -16,7 +20,8 @@ public:
     ~ScriptedSeam() override;
 
     // What was shown, in order: "MsgBox: <text>", "Dialog: <title>", "OpenFile: <title>",
-    // "SelectFolder: <title>", "Beep", "ShowURL: <url>".
+    // "SelectFolder: <title>", "Beep", "ShowURL: <url>",
+    // "PrintDialog".
     std::vector<std::string> log;
     std::vector<std::string> messages;     // the texts of message boxes
     std::vector<std::string> urls;         // addresses handed to the system
@@ -35,6 +40,13 @@ public:
     std::vector<std::string> dialogButtons; // captions of the visible buttons: action, alternate, cancel
     // Runs while a message box is "open" (to act as the user would meanwhile).
     std::function<void(const std::string&)> onMsgBox;
+    // Print dialog answers, taken from the front: each makes the chosen printer's job, or
+    // nullptr to cancel; an empty queue cancels. See PrintToPdf and RecordingPrintJob.
+    using PrintAnswer = std::function<std::unique_ptr<PrintJob>(const PrinterSetup&)>;
+    std::deque<PrintAnswer> printAnswers;
+    std::vector<bool> printLandscape; // the setup's orientation, per print dialog shown
+    // Queues an answer that prints into a PDF file.
+    void PrintToPdf(const std::string& path);
 
     void MsgBox(const std::string& text) override;
     MessageDialogButton* ShowMessageDialog(MessageDialog& dialog) override;
@@ -42,6 +54,7 @@ public:
     std::optional<std::string> SelectFolder(const std::string& prompt, const std::string& title) override;
     void Beep() override;
     void ShowURL(const std::string& url) override;
+    std::unique_ptr<PrintJob> OpenPrinterDialog(const PrinterSetup& setup) override;
 
 private:
     Seam* m_previous;

@@ -1,0 +1,47 @@
+#include "platform/PrinterJob.h"
+
+#include "platform/PrinterSetup.h"
+
+#include <QMarginsF>
+#include <QPageLayout>
+#include <QPageSize>
+#include <QPainter>
+#include <QPrinter>
+
+PrinterJob::PrinterJob(std::unique_ptr<QPrinter> printer)
+    : m_printer(std::move(printer)), m_painter(std::make_shared<QPainter>())
+{
+    if (m_painter->begin(m_printer.get())) {
+        // One unit is one point; the painter's origin is the printable area's top-left corner.
+        const double scale = m_printer->resolution() / 72.0;
+        m_painter->scale(scale, scale);
+    }
+}
+
+PrinterJob::~PrinterJob()
+{
+    if (m_painter->isActive())
+        m_painter->end();
+}
+
+void PrinterJob::NextPage()
+{
+    if (m_painter->isActive())
+        m_printer->newPage();
+}
+
+void PrinterJob::ApplySetup(QPrinter& printer, const PrinterSetup& setup)
+{
+    printer.setPageLayout(QPageLayout(QPageSize(QPageSize::Letter),
+                                      setup.Landscape ? QPageLayout::Landscape : QPageLayout::Portrait,
+                                      QMarginsF(36, 36, 36, 36), QPageLayout::Point));
+}
+
+std::unique_ptr<PrinterJob> PrinterJob::ToPdf(const std::string& path, const PrinterSetup& setup)
+{
+    auto printer = std::make_unique<QPrinter>(QPrinter::HighResolution);
+    printer->setOutputFormat(QPrinter::PdfFormat);
+    printer->setOutputFileName(QString::fromStdString(path));
+    ApplySetup(*printer, setup); // after the format, which brings its own defaults
+    return std::make_unique<PrinterJob>(std::move(printer));
+}

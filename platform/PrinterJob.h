@@ -1,0 +1,26 @@
+#pragma once
+
+#include "platform/PrintJob.h"
+
+#include <string>
+
+class QPrinter;
+
+// A print job on a Qt printer: a real one chosen in the print dialog, or a PDF file.
+class PrinterJob : public PrintJob {
+public:
+    explicit PrinterJob(std::unique_ptr<QPrinter> printer);
+    ~PrinterJob() override;
+
+    std::shared_ptr<QPainter> Painter() override { return m_painter; }
+    void NextPage() override;
+
+    // The page layout: US Letter with half-inch margins, in the setup's orientation.
+    static void ApplySetup(QPrinter& printer, const PrinterSetup& setup);
+    // A job that writes its pages into a PDF file.
+    static std::unique_ptr<PrinterJob> ToPdf(const std::string& path, const PrinterSetup& setup);
+
+private:
+    std::unique_ptr<QPrinter> m_printer;
+    std::shared_ptr<QPainter> m_painter;
+};

@@ -1,0 +1,10 @@
+#pragma once
+
+// How a print job lays out its pages. The printable area of a page is 540 x 720 points
+// (US Letter less half-inch margins) in portrait, 720 x 540 in landscape.
+class PrinterSetup {
+public:
+    bool Landscape = false;
+    int PageWidth() const { return Landscape ? 720 : 540; }
+    int PageHeight() const { return Landscape ? 540 : 720; }
+};

@@ -1,0 +1,326 @@
+#include "help/Help.h"
+#include "help/HelpPrinting.h"
+#include "icon/Window1.h"
+#include "platform/Date.h"
+#include "platform/Graphics.h"
+#include "platform/ImplicitWindow.h"
+#include "platform/StyledTextPrinter.h"
+#include "platform/TextArea.h"
+#include "support/ProgramFixture.h"
+#include "support/RecordingPrintJob.h"
+#include "support/ScriptedSeam.h"
+
+#include <QFile>
+#include <QProcess>
+#include <QRegularExpression>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+#include <QtTest>
+
+namespace {
+
+// 2026-03-01 09:30 and 2027-07-15 17:45 UTC: a different time and date in any zone.
+constexpr std::int64_t kChosen = 1772357400000;
+constexpr std::int64_t kLater = 1815925500000;
+
+std::string stampAt(std::int64_t msecs)
+{
+    const Date date(msecs);
+    return date.ShortTime() + ", " + date.ShortDate();
+}
+
+// "line 1" .. "line n", one per line.
+std::string numberedLines(int count)
+{
+    std::string text;
+    for (int i = 1; i <= count; ++i)
+        text += (i > 1 ? "\r" : "") + std::string("line ") + std::to_string(i);
+    return text;
+}
+
+bool isFooter(const PrintedText& run)
+{
+    return run.y == 720;
+}
+
+// The body lines of every page, in order.
+std::vector<std::string> bodyTexts(const PrintRecord& record)
+{
+    std::vector<std::string> texts;
+    for (const auto& page : record.pages)
+        for (const PrintedText& run : page)
+            if (!isFooter(run))
+                texts.push_back(run.text);
+    return texts;
+}
+
+} // namespace
+
+class HelpPrintingTest : public QObject {
+    Q_OBJECT
+private slots:
+    void init()
+    {
+        ProgramFixture::Start();
+        Date::_FixNow(kChosen);
+    }
+    void cleanup()
+    {
+        Date::_FixNow(std::nullopt);
+        ProgramFixture::Stop();
+    }
+
+    void helpTextPrintsOnOnePage()
+    {
+        ScriptedSeam seam;
+        auto record = std::make_shared<PrintRecord>();
+        seam.printAnswers.push_back(RecordingPrintJob::Answer(record));
+        QVERIFY(ProgramFixture::MainWindow()._HandleMenuCommand("FilePrintHelp"));
+        QVERIFY(record->finished);
+        QCOMPARE(seam.printLandscape, std::vector<bool>{false});
+        QCOMPARE(record->pages.size(), size_t(1));
+        QCOMPARE(record->nextPageCalls, 0);
+
+        const auto& page = record->pages[0];
+        QCOMPARE(page.size() >= 3, true);
+        const PrintedText& number = page[page.size() - 2];
+        const PrintedText& stamp = page.back();
+        QCOMPARE(number.text, std::string("page 1"));
+        QCOMPARE(number.x, 40.0);
+        QCOMPARE(number.y, 720.0);
+        QCOMPARE(stamp.text, stampAt(kChosen));
+        QCOMPARE(stamp.x, 100.0);
+        QCOMPARE(stamp.y, 720.0);
+        for (const PrintedText* footer : {&number, &stamp}) {
+            QCOMPARE(footer->family, std::string("Arial"));
+            QCOMPARE(footer->size, 10.0);
+            QVERIFY(!footer->bold);
+            QCOMPARE(footer->color, 0u);
+        }
+        // The body: Courier 10 bold inside the block; the opening sentence and the two headings blue.
+        std::string blue;
+        for (const PrintedText& run : page) {
+            if (isFooter(run))
+                continue;
+            QCOMPARE(run.family, std::string("Courier"));
+            QCOMPARE(run.size, 10.0);
+            QVERIFY(run.bold);
+            QVERIFY(run.x >= 36 && run.x < 36 + 492);
+            QVERIFY(run.y > 36 && run.y <= 36 + 672);
+            if (run.color == 0x0000FF)
+                blue += run.text + "|";
+            else
+                QCOMPARE(run.color, 0u);
+        }
+        QVERIFY(blue.find("Steps to make a Mask:|") != std::string::npos);
+        QVERIFY(blue.find("Icon Credit:|") != std::string::npos);
+        QVERIFY(blue.find("Quorrel helps developers") == 0);
+        QVERIFY(blue.find("When you launch") == std::string::npos);
+        QVERIFY(record->PageText(0).find("Icon artwork drawn for this program.") != std::string::npos);
+        QVERIFY(!OpenImplicitWindow<Help>());
+    }
+
+    void longTextPrintsPageByPage_data()
+    {
+        QTest::addColumn<int>("lines");
+        QTest::newRow("two pages") << 80;
+        QTest::newRow("several pages") << 400;
+    }
+
+    void longTextPrintsPageByPage()
+    {
+        QFETCH(int, lines);
+        ScriptedSeam seam;
+        auto record = std::make_shared<PrintRecord>();
+        seam.printAnswers.push_back(RecordingPrintJob::Answer(record));
+        ProgramFixture::MainWindow()._HandleMenuCommand("HelpShowHelp");
+        ImplicitWindow<Help>().TextArea1().Text(numberedLines(lines));
+        ImplicitWindow<Help>()._HandleMenuCommand("FilePrintHelp");
+
+        const size_t pages = record->pages.size();
+        QVERIFY(pages >= 2);
+        QCOMPARE(record->nextPageCalls, int(pages) - 1);
+        for (size_t i = 0; i < pages; ++i) {
+            const auto& page = record->pages[i];
+            QVERIFY(page.size() >= 3);
+            // Each page's footer is drawn before the next page begins: it closes the page.
+            QCOMPARE(page[page.size() - 2].text, "page " + std::to_string(i + 1));
+            QCOMPARE(page.back().text, stampAt(kChosen));
+            for (size_t j = 0; j + 2 < page.size(); ++j) {
+                QVERIFY(!isFooter(page[j]));
+                QCOMPARE(page[j].family, std::string("Courier")); // body settings back after every footer
+                QVERIFY(page[j].bold);
+                QVERIFY(page[j].y > 36 && page[j].y <= 36 + 672);
+            }
+        }
+        // Every line once, in order: nothing lost or repeated at the page breaks.
+        const std::vector<std::string> body = bodyTexts(*record);
+        QCOMPARE(int(body.size()), lines);
+        for (int i = 0; i < lines; ++i)
+            QCOMPARE(body[size_t(i)], "line " + std::to_string(i + 1));
+        QVERIFY(!OpenImplicitWindow<Help>());
+    }
+
+    void stampIsTakenBeforeTheDialog()
+    {
+        ScriptedSeam seam;
+        auto record = std::make_shared<PrintRecord>();
+        seam.printAnswers.push_back([record](const PrinterSetup& setup) {
+            Date::_FixNow(kLater); // the user takes a while in the dialog
+            return RecordingPrintJob::Answer(record)(setup);
+        });
+        ProgramFixture::MainWindow()._HandleMenuCommand("HelpShowHelp");
+        ImplicitWindow<Help>().TextArea1().Text(numberedLines(150));
+        PrintHelp();
+        QVERIFY(record->pages.size() >= 3);
+        QVERIFY(stampAt(kChosen) != stampAt(kLater));
+        for (const auto& page : record->pages)
+            QCOMPARE(page.back().text, stampAt(kChosen));
+    }
+
+    void emptyTextGetsTheFooterOnly()
+    {
+        ScriptedSeam seam;
+        auto record = std::make_shared<PrintRecord>();
+        seam.printAnswers.push_back(RecordingPrintJob::Answer(record));
+        ProgramFixture::MainWindow()._HandleMenuCommand("HelpShowHelp");
+        ImplicitWindow<Help>().TextArea1().Text("");
+        PrintHelp();
+        QCOMPARE(record->pages.size(), size_t(1));
+        QCOMPARE(record->nextPageCalls, 0);
+        QCOMPARE(record->PageText(0), "page 1\n" + stampAt(kChosen) + "\n");
+    }
+
+    void cancelPrintsNothingAndClosesTheHelpWindow_data()
+    {
+        QTest::addColumn<bool>("fromHelpWindow");
+        QTest::addColumn<bool>("helpOpenBefore");
+        QTest::newRow("help window") << true << true;
+        QTest::newRow("main window, help open") << false << true;
+        QTest::newRow("main window, help closed") << false << false;
+    }
+
+    void cancelPrintsNothingAndClosesTheHelpWindow()
+    {
+        QFETCH(bool, fromHelpWindow);
+        QFETCH(bool, helpOpenBefore);
+        ScriptedSeam seam; // no answers: the dialog is cancelled
+        if (helpOpenBefore)
+            ProgramFixture::MainWindow()._HandleMenuCommand("HelpShowHelp");
+        Window& target = fromHelpWindow ? static_cast<Window&>(ImplicitWindow<Help>())
+                                        : static_cast<Window&>(ProgramFixture::MainWindow());
+        QVERIFY(target._HandleMenuCommand("FilePrintHelp"));
+        QCOMPARE(seam.log, std::vector<std::string>{"PrintDialog"});
+        QVERIFY(!OpenImplicitWindow<Help>());
+        ProgramFixture::ProcessEvents();
+        QVERIFY(WindowRegistry::All().size() == 1); // the main window alone
+    }
+
+    void printerThatCannotStartIsReported()
+    {
+        ScriptedSeam seam;
+        seam.PrintToPdf("/nonexistent-folder/help.pdf");
+        QTest::ignoreMessage(QtWarningMsg, QRegularExpression(QStringLiteral(".*")));
+        QVERIFY(ProgramFixture::MainWindow()._HandleMenuCommand("FilePrintHelp"));
+        QCOMPARE(seam.log.size(), size_t(2));
+        QCOMPARE(seam.log[0], std::string("PrintDialog"));
+        QCOMPARE(seam.messages, std::vector<std::string>{"The printer could not be started, so nothing was printed."});
+        QVERIFY(!OpenImplicitWindow<Help>());
+    }
+
+    void printerDrawsEveryLineOnceWhateverTheBlockHeight_data()
+    {
+        QTest::addColumn<int>("blockHeight");
+        QTest::newRow("shorter than a line") << 1;
+        QTest::newRow("a few lines") << 40;
+        QTest::newRow("a page") << 672;
+    }
+
+    void printerDrawsEveryLineOnceWhateverTheBlockHeight()
+    {
+        QFETCH(int, blockHeight);
+        ProgramFixture::MainWindow()._HandleMenuCommand("HelpShowHelp");
+        TextArea& area = ImplicitWindow<Help>().TextArea1();
+        area.Text(numberedLines(60));
+        auto record = std::make_shared<PrintRecord>();
+        Graphics g(std::shared_ptr<PrintJob>(std::make_unique<RecordingPrintJob>(record)));
+        g.TextFont = "Courier";
+        g.TextSize = 10;
+        auto printer = area.styledTextPrinter(g, 492);
+        int blocks = 0;
+        while (!printer->Eof() && blocks < 1000) {
+            printer->DrawBlock(36, 36, blockHeight);
+            ++blocks;
+            if (blocks == 3)
+                g.TextSize = 14; // new settings between blocks lay the rest out again
+        }
+        QVERIFY(printer->Eof());
+        const std::vector<std::string> body = bodyTexts(*record);
+        QCOMPARE(int(body.size()), 60);
+        for (int i = 0; i < 60; ++i)
+            QCOMPARE(body[size_t(i)], "line " + std::to_string(i + 1));
+        QCOMPARE(area.Text(), numberedLines(60)); // the text area keeps its text
+    }
+
+    void printsToPdf_data()
+    {
+        QTest::addColumn<int>("lines");
+        QTest::addColumn<int>("pages");
+        QTest::newRow("help text") << 0 << 1;
+        QTest::newRow("long text") << 200 << 0; // 0: more than one page
+    }
+
+    void printsToPdf()
+    {
+        QFETCH(int, lines);
+        QFETCH(int, pages);
+        Date::_FixNow(std::nullopt);
+        QTemporaryDir folder;
+        QVERIFY(folder.isValid());
+        const QString path = folder.filePath(QStringLiteral("help.pdf"));
+        ScriptedSeam seam;
+        seam.PrintToPdf(path.toStdString());
+        ProgramFixture::MainWindow()._HandleMenuCommand("HelpShowHelp");
+        if (lines > 0)
+            ImplicitWindow<Help>().TextArea1().Text(numberedLines(lines));
+        const std::string before = stampAt(Date().MillisecondsSinceEpoch());
+        PrintHelp();
+        const std::string after = stampAt(Date().MillisecondsSinceEpoch());
+        QVERIFY(!OpenImplicitWindow<Help>());
+
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        const QByteArray pdf = file.readAll();
+        QVERIFY(pdf.startsWith("%PDF"));
+        const int pageObjects = int(QString::fromLatin1(pdf).count(QRegularExpression(QStringLiteral("/Type\\s*/Page[^s]"))));
+        if (pages > 0)
+            QCOMPARE(pageObjects, pages);
+        else
+            QVERIFY(pageObjects >= 2);
+
+        const QString pdftotext = QStandardPaths::findExecutable(QStringLiteral("pdftotext"));
+        if (pdftotext.isEmpty())
+            QSKIP("pdftotext is not installed; the page count was checked");
+        QProcess convert;
+        convert.start(pdftotext, {QStringLiteral("-layout"), path, QStringLiteral("-")});
+        QVERIFY(convert.waitForFinished(60000));
+        const QStringList texts = QString::fromUtf8(convert.readAllStandardOutput()).split(QLatin1Char('\f'));
+        std::string stamp;
+        for (int i = 0; i < pageObjects; ++i) {
+            const QString page = texts.value(i);
+            QVERIFY2(page.contains(QStringLiteral("page %1").arg(i + 1)), qPrintable(page));
+            const QString footer = page.trimmed().split(QLatin1Char('\n')).last();
+            const QString found = footer.mid(footer.indexOf(QStringLiteral("page %1").arg(i + 1)) + 5
+                                             + QString::number(i + 1).size()).trimmed();
+            if (i == 0)
+                stamp = found.toStdString();
+            QCOMPARE(found.toStdString(), stamp);
+        }
+        QVERIFY(stamp == before || stamp == after);
+        if (lines == 0)
+            QVERIFY(texts.value(0).contains(QStringLiteral("Steps to make a Mask:")));
+    }
+};
+
+QTEST_MAIN(HelpPrintingTest)
+#include "tst_helpprinting.moc"
