@@ -1,3 +1,4 @@
+#include "platform/Strings.h"
 #include "update/VersionDescription.h"
 #include "update/updateWindow.h"
 
@@ -51,6 +52,17 @@ private slots:
         QFETCH(QString, name);
         QFETCH(QString, value);
         QCOMPARE(QString::fromStdString(updateWindow::returnValue(source.toStdString(), name.toStdString())), value);
+    }
+
+    // Found by fuzzing: bytes that look like the middle of a character never give a position
+    // inside (or past) a character.
+    void inStrCountsOnlyMatchesThatBeginACharacter()
+    {
+        const std::string source = "r\xff\xc1\x9a\xc1\xa6"; // four characters
+        QCOMPARE(Len(source), 4);
+        QCOMPARE(InStr(4, source, "\xa6"), 0);
+        QCOMPARE(InStr(source, "\xc1\xa6"), 4);
+        QCOMPARE(InStr("\xc3\xa9<Free>", "<Free>"), 2);
     }
 
     void versionComparison_data()
