@@ -6,6 +6,7 @@
 #include "platform/Label.h"
 #include "platform/ProgressBar.h"
 #include "platform/PushButton.h"
+#include "platform/WindowWidget.h"
 #include "support/ProgramFixture.h"
 #include "support/ScriptedSeam.h"
 #include "update/selfTest.h"
@@ -13,6 +14,7 @@
 #include "LocalHttpServer.h"
 
 #include <QApplication>
+#include <QWidget>
 #include <QtTest>
 
 namespace {
@@ -288,7 +290,7 @@ private slots:
         QCOMPARE(seam.log, (std::vector<std::string>{"Beep", "MsgBox: " + errorMessage(code)}));
         QVERIFY(!openSelfTest());
         QVERIFY(ProgramFixture::MainWindow().Visible());
-        QTRY_VERIFY_WITH_TIMEOUT(QApplication::activeWindow() == (QWidget*)ProgramFixture::MainWindow()._Widget(), kWait);
+        QTRY_VERIFY_WITH_TIMEOUT(QApplication::activeWindow() == static_cast<QWidget*>(ProgramFixture::MainWindow()._Widget()), kWait);
     }
 
     void anEmptyPageClosesQuietly()
@@ -332,6 +334,22 @@ private slots:
         openUpdate()->_ClosedByUser();
         QTRY_COMPARE_WITH_TIMEOUT(server.clientsGone, 1, kWait);
         QTest::qWait(50);
+        QVERIFY(seam.log.empty());
+    }
+
+    void returnStartsTheCheckAndEscapeCancelsIt()
+    {
+        ScriptedSeam seam;
+        LocalHttpServer server;
+        server.mode = LocalHttpServer::Mode::Silent;
+        updateWindow::_SetHostForTesting(server.hostPort());
+        ProgramFixture::MainWindow()._CheckForUpdateCheckNow_Action();
+        QTest::keyClick(openSelfTest()->_Widget(), Qt::Key_Return);
+        QTRY_VERIFY_WITH_TIMEOUT(openUpdate() && !openSelfTest(), kWait);
+        QTRY_COMPARE_WITH_TIMEOUT(server.requests, 1, kWait);
+        QTest::keyClick(openUpdate()->_Widget(), Qt::Key_Escape);
+        QTRY_VERIFY_WITH_TIMEOUT(!openUpdate(), kWait);
+        QTRY_COMPARE_WITH_TIMEOUT(server.clientsGone, 1, kWait);
         QVERIFY(seam.log.empty());
     }
 
