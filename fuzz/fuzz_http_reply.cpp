@@ -20,7 +20,7 @@ void check(bool condition)
 bool knownCode(int code)
 {
     return code == HttpReplyParser::kBodyTooLarge || code == HttpReplyParser::kHeaderLineTooLong
-        || code == HttpReplyParser::kHeadersTooLarge || code == HttpReplyParser::kBodyTruncated
+        || code == HttpReplyParser::kHeadersTooLarge || code == HttpReplyParser::kReplyTruncated
         || code == HttpReplyParser::kBadContentLength;
 }
 

@@ -157,19 +157,14 @@ void HttpReplyParser::EndOfStream()
 {
     switch (m_state) {
     case State::Headers:
-        // A reply that ends inside its header block: what came is all there is.
-        if (!m_sawStatusLine && !m_line.empty()) {
-            size_t length = m_line.size();
-            if (m_line.back() == '\r')
-                --length;
-            m_status = statusOf(m_line.substr(0, length));
-        }
-        m_line.clear();
+        // Nothing at all is a reply of status 0; a header block cut short is a broken reply.
+        if (m_headerBytes > 0)
+            return fail(kReplyTruncated);
         m_state = State::Complete;
         break;
     case State::Body:
         if (m_hasLength && m_remaining > 0)
-            return fail(kBodyTruncated);
+            return fail(kReplyTruncated);
         m_state = State::Complete;
         break;
     case State::Complete:

@@ -17,7 +17,7 @@ public:
     static constexpr int kBodyTooLarge = 1010;
     static constexpr int kHeaderLineTooLong = 1011;
     static constexpr int kHeadersTooLarge = 1012;
-    static constexpr int kBodyTruncated = 1013;
+    static constexpr int kReplyTruncated = 1013; // closed inside the headers or short of Content-Length
     static constexpr int kBadContentLength = 1014;
 
     enum class State { Headers, Body, Complete, Failed };

@@ -152,7 +152,10 @@ private slots:
             << QByteArray("HTTP/1.0 200 OK\r\n\r\n") + repeated('b', 1 << 20) << true << 200 << repeated('b', 1 << 20)
             << 0;
         QTest::newRow("short body") << QByteArray("HTTP/1.0 200 OK\r\nContent-Length: 10\r\n\r\nshort") << true << -1
-                                    << QByteArray() << HttpReplyParser::kBodyTruncated;
+                                    << QByteArray() << HttpReplyParser::kReplyTruncated;
+        QTest::newRow("closed inside the headers")
+            << QByteArray("HTTP/1.0 200 OK\r\nContent-Length: 5\r\n") << true << -1 << QByteArray()
+            << HttpReplyParser::kReplyTruncated;
         QTest::newRow("length over 1 MiB") << QByteArray("HTTP/1.0 200 OK\r\nContent-Length: 1048577\r\n\r\nx") << false
                                            << -1 << QByteArray() << HttpReplyParser::kBodyTooLarge;
         QTest::newRow("huge length") << QByteArray("HTTP/1.0 200 OK\r\nContent-Length: 99999999999999999999999\r\n\r\n")
