@@ -97,10 +97,22 @@ int InStr(int start, const std::string& source, const std::string& find)
     const size_t from = ascii ? static_cast<size_t>(start - 1) : byteOffset(source, start - 1);
     if (find.empty() || from > source.size())
         return 0;
-    const size_t at = source.find(find, from);
-    if (at == std::string::npos)
-        return 0;
-    return static_cast<int>((ascii ? static_cast<long>(at) : charIndex(source, at)) + 1);
+    size_t at = source.find(find, from);
+    if (ascii)
+        return at == std::string::npos ? 0 : static_cast<int>(at) + 1;
+    // Only a match that begins a character counts; one inside a character is passed over.
+    size_t boundary = from;
+    long index = start - 1;
+    while (at != std::string::npos) {
+        while (boundary < at) {
+            boundary += charSize(source, boundary);
+            ++index;
+        }
+        if (boundary == at)
+            return static_cast<int>(index + 1);
+        at = source.find(find, at + 1);
+    }
+    return 0;
 }
 
 std::string NthField(const std::string& text, const std::string& separator, int n)
