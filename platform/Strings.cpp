@@ -133,7 +133,7 @@ std::string NthField(const std::string& text, const std::string& separator, int 
 double Val(const std::string& text)
 {
     size_t i = 0;
-    while (i < text.size() && (text[i] == ' ' || text[i] == '\t'))
+    while (i < text.size() && (text[i] == ' ' || text[i] == '\t' || text[i] == '\r' || text[i] == '\n'))
         ++i;
     // Take the longest prefix that reads as a decimal number; anything after it is ignored.
     size_t end = i;

@@ -14,7 +14,7 @@ int InStr(const std::string& source, const std::string& find);
 int InStr(int start, const std::string& source, const std::string& find);
 // The n-th field (1-based) of text split at separator; empty when there is no such field.
 std::string NthField(const std::string& text, const std::string& separator, int n);
-// The number at the start of text (after blanks); 0 when there is none.
+// The number at the start of text (after blanks and line breaks); 0 when there is none.
 double Val(const std::string& text);
 std::string Str(int value);
 std::string Str(double value);

@@ -35,9 +35,9 @@ bool VersionDescription::IsNewer(const std::string& version, int major, int mino
 
 bool VersionDescription::HasVersionNumber(const std::string& version)
 {
-    // The same number syntax as Val: blanks, a sign, then digits or a point and digits.
+    // The same number syntax as Val: blanks or line breaks, a sign, then digits or a point and digits.
     size_t i = 0;
-    while (i < version.size() && (version[i] == ' ' || version[i] == '\t'))
+    while (i < version.size() && (version[i] == ' ' || version[i] == '\t' || version[i] == '\r' || version[i] == '\n'))
         ++i;
     if (i < version.size() && (version[i] == '+' || version[i] == '-'))
         ++i;

@@ -60,7 +60,7 @@ private slots:
         QTest::newRow("exponent") << "1e3" << 1000.0;
         QTest::newRow("no number") << "abc" << 0.0;
         QTest::newRow("empty") << "" << 0.0;
-        QTest::newRow("line break first") << "\r2" << 0.0;
+        QTest::newRow("line breaks first") << "\r\n2" << 2.0;
         QTest::newRow("lone point") << "." << 0.0;
         QTest::newRow("huge") << "1e999" << 0.0;
     }

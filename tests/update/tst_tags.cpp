@@ -101,7 +101,7 @@ private slots:
         QTest::newRow("point first") << ".5" << true;
         QTest::newRow("empty") << "" << false;
         QTest::newRow("words") << "latest" << false;
-        QTest::newRow("line break first (Val stops there)") << "\n2.1.0" << false;
+        QTest::newRow("on its own line") << "\r\n2.1.0\r\n" << true;
         QTest::newRow("lone sign") << "-" << false;
     }
 
