@@ -18,12 +18,16 @@ PicturePtr Module1::QIconHidden;
 RGBSurfacePtr Module1::SIconHidden;
 PicturePtr Module1::QMaskHidden;
 RGBSurfacePtr Module1::SMaskHidden;
-int Module1::x = 0;
-int Module1::y = 0;
-Color Module1::C = 0;
-int Module1::CRed = 0;
-int Module1::CGreen = 0;
-int Module1::CBlue = 0;
+namespace Module1 {
+// Shared by every run of UpdateMask. Their address is never taken, so the compiler may keep
+// them in registers between two yields that actually run events.
+static int x = 0;
+static int y = 0;
+static Color C = 0;
+static int CRed = 0;
+static int CGreen = 0;
+static int CBlue = 0;
+}
 
 namespace {
 

@@ -21,12 +21,8 @@ extern PicturePtr QIconHidden;
 extern RGBSurfacePtr SIconHidden;
 extern PicturePtr QMaskHidden;
 extern RGBSurfacePtr SMaskHidden;
-extern int x;
-extern int y;
-extern Color C;
-extern int CRed;
-extern int CGreen;
-extern int CBlue;
+// The mask computation's counters and colour (x, y, C, CRed, CGreen, CBlue) are module
+// properties too, private to Module1.cpp.
 
 // True once a load has succeeded: every picture and surface exists.
 bool SourceLoaded();
