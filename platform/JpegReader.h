@@ -1,0 +1,29 @@
+#pragma once
+
+#include "platform/Picture.h"
+
+#include <cstddef>
+#include <cstdint>
+#include <string>
+
+// Decodes JPEG files (baseline, progressive, greyscale, CMYK and YCCK) into 32-bit pictures,
+// with the EXIF orientation applied. Hostile input is refused within fixed bounds of time and
+// memory; the result is nullptr for anything that is not a readable JPEG.
+class JpegReader {
+public:
+    // Larger images are refused as soon as the header is read, before any pixel memory exists.
+    static constexpr std::uint64_t kMaxPixels = 100'000'000;
+    // Real encoders write about 10 scans; thousands of scans only cost time.
+    static constexpr int kMaxScans = 100;
+    // The decoder's own working memory (coefficient buffers of progressive images), beside
+    // the picture itself (at most 400 MB at kMaxPixels).
+    static constexpr long kMaxDecoderMemory = 900L * 1024 * 1024;
+
+    // With allowDamaged, a truncated or partly corrupt image gives what could be decoded;
+    // without it any corrupt data refuses the image.
+    static PicturePtr Decode(const std::uint8_t* data, std::size_t size, bool allowDamaged);
+    static PicturePtr DecodeFile(const std::string& path, bool allowDamaged);
+
+    // The EXIF orientation (1-8) in an APP1 payload, or 1 when there is none or it is malformed.
+    static int ExifOrientation(const std::uint8_t* data, std::size_t size);
+};
