@@ -4,6 +4,7 @@
 #include <QImage>
 #include <QTransform>
 
+#include <algorithm>
 #include <csetjmp>
 #include <cstdlib>
 #include <cstdio>
@@ -11,6 +12,7 @@
 #include <vector>
 
 #include <jpeglib.h>
+#include <jerror.h>
 #include <sys/mman.h>
 
 namespace {
@@ -19,6 +21,7 @@ struct ErrorManager {
     jpeg_error_mgr pub;
     std::jmp_buf jump;
     bool allowDamaged = false;
+    bool reachedEnd = false; // the data ended before the image did
 };
 
 [[noreturn]] void onError(j_common_ptr cinfo)
@@ -33,6 +36,8 @@ void onMessage(j_common_ptr cinfo, int level)
         return;
     auto* err = reinterpret_cast<ErrorManager*>(cinfo->err);
     ++err->pub.num_warnings;
+    if (err->pub.msg_code == JWRN_JPEG_EOF)
+        err->reachedEnd = true;
     if (!err->allowDamaged)
         std::longjmp(err->jump, 1);
 }
@@ -40,9 +45,11 @@ void onMessage(j_common_ptr cinfo, int level)
 void onProgress(j_common_ptr cinfo)
 {
     // Called at every scan start and row while the input is absorbed, so a flood of scans
-    // is stopped after kMaxScans of them, not after the whole file.
+    // is stopped as soon as it passes the limits, not after the whole file.
     auto* d = reinterpret_cast<j_decompress_ptr>(cinfo);
-    if (d->input_scan_number > JpegReader::kMaxScans)
+    const std::uint64_t scans = std::uint64_t(std::max(d->input_scan_number, 0));
+    if (scans > JpegReader::kMaxScans
+        || scans * d->image_width * d->image_height > JpegReader::kMaxScanPixels)
         onError(cinfo);
 }
 
@@ -50,26 +57,34 @@ struct DecodeState {
     QImage image;
     std::vector<JSAMPLE> cmykRow;
     int orientation = 1;
+    bool truncated = false;
 };
 
-void freeBuffer(void* buffer) { std::free(buffer); }
+struct Mapping {
+    void* address;
+    std::size_t length;
+};
 
-// A photo's pixels in huge pages where the system offers them on request: a fresh 80 MB picture
-// otherwise costs as much in page faults as decoding half of it.
+void unmap(void* info)
+{
+    auto* mapping = static_cast<Mapping*>(info);
+    munmap(mapping->address, mapping->length);
+    delete mapping;
+}
+
+// A large picture's pages are made in one go when it is allocated: touching a fresh 80 MB
+// picture page by page while decoding costs a third more.
 QImage newImage(int width, int height)
 {
-    constexpr std::size_t kHugePage = 2u << 20;
     const std::size_t bytes = std::size_t(width) * std::size_t(height) * 4;
-    if (bytes < 4 * kHugePage)
+    if (bytes < (8u << 20))
         return QImage(width, height, QImage::Format_RGB32);
-    void* buffer = std::aligned_alloc(kHugePage, (bytes + kHugePage - 1) / kHugePage * kHugePage);
-    if (!buffer)
+    void* address = mmap(nullptr, bytes, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS | MAP_POPULATE, -1, 0);
+    if (address == MAP_FAILED)
         return QImage();
-#ifdef MADV_HUGEPAGE
-    madvise(buffer, bytes, MADV_HUGEPAGE);
-#endif
-    return QImage(static_cast<uchar*>(buffer), width, height, qsizetype(width) * 4, QImage::Format_RGB32,
-                  freeBuffer, buffer);
+    QImage image(static_cast<uchar*>(address), width, height, qsizetype(width) * 4, QImage::Format_RGB32, unmap,
+                 new Mapping{address, bytes});
+    return image;
 }
 
 // Adobe's encoders store CMYK inverted (0 = full ink) and say so with their marker.
@@ -121,31 +136,38 @@ bool decode(jpeg_decompress_struct& cinfo, ErrorManager& err, DecodeState& state
     state.image = newImage(int(cinfo.output_width), int(cinfo.output_height));
     if (state.image.isNull())
         return false;
-    if (cmyk)
-        state.cmykRow.resize(std::size_t(cinfo.output_width) * 4);
 
     constexpr int kBatch = 16;
     JSAMPROW rows[kBatch];
+    const int width = int(cinfo.output_width);
+    if (cmyk)
+        state.cmykRow.resize(std::size_t(width) * 4 * kBatch);
+    const bool oneScan = !jpeg_has_multiple_scans(&cinfo);
     while (cinfo.output_scanline < cinfo.output_height) {
         const int first = int(cinfo.output_scanline);
-        JDIMENSION read;
-        if (cmyk) {
-            rows[0] = state.cmykRow.data();
-            read = jpeg_read_scanlines(&cinfo, rows, 1);
-            if (read == 1)
-                cmykToRgb32(state.cmykRow.data(), reinterpret_cast<QRgb*>(state.image.scanLine(first)),
-                            int(cinfo.output_width), cinfo.saw_Adobe_marker);
-        } else {
-            const int count = std::min<int>(kBatch, int(cinfo.output_height) - first);
-            for (int i = 0; i < count; ++i)
-                rows[i] = state.image.scanLine(first + i);
-            read = jpeg_read_scanlines(&cinfo, rows, JDIMENSION(count));
+        // A file cut short has nothing more for the rows below: decoding them would only
+        // turn missing data into grey, slowly. Their grey is written directly.
+        if (oneScan && err.reachedEnd) {
+            for (int y = first; y < state.image.height(); ++y)
+                std::fill_n(reinterpret_cast<QRgb*>(state.image.scanLine(y)), width, 0xFF808080u);
+            state.truncated = true;
+            break;
         }
+        const int count = std::min<int>(kBatch, int(cinfo.output_height) - first);
+        for (int i = 0; i < count; ++i)
+            rows[i] = cmyk ? state.cmykRow.data() + std::size_t(i) * std::size_t(width) * 4
+                           : state.image.scanLine(first + i);
+        const JDIMENSION read = jpeg_read_scanlines(&cinfo, rows, JDIMENSION(count));
         if (read == 0)
             return false; // a memory source never suspends; no progress means a broken stream
+        if (cmyk)
+            for (JDIMENSION i = 0; i < read; ++i)
+                cmykToRgb32(rows[i], reinterpret_cast<QRgb*>(state.image.scanLine(first + int(i))), width,
+                            cinfo.saw_Adobe_marker);
     }
     state.orientation = orientationFromMarkers(&cinfo);
-    jpeg_finish_decompress(&cinfo);
+    if (!state.truncated)
+        jpeg_finish_decompress(&cinfo);
     cinfo.progress = nullptr;
     return true;
 }

@@ -15,9 +15,13 @@ public:
     static constexpr std::uint64_t kMaxPixels = 100'000'000;
     // Real encoders write about 10 scans; thousands of scans only cost time.
     static constexpr int kMaxScans = 100;
-    // The decoder's own working memory (coefficient buffers of progressive images), beside
-    // the picture itself (at most 400 MB at kMaxPixels).
-    static constexpr long kMaxDecoderMemory = 900L * 1024 * 1024;
+    // Each scan passes over the whole image, so large images get fewer of them: scans times
+    // pixels stays below this (20 scans at kMaxPixels, all 100 up to 20 megapixels).
+    static constexpr std::uint64_t kMaxScanPixels = 2'000'000'000;
+    // The decoder's own working memory (the coefficients of a progressive image, 6 bytes a
+    // pixel at full colour resolution), beside the picture itself (at most 400 MB): enough
+    // for a progressive colour image at kMaxPixels, not for a progressive CMYK one.
+    static constexpr long kMaxDecoderMemory = 640L * 1024 * 1024;
 
     // With allowDamaged, a truncated or partly corrupt image gives what could be decoded;
     // without it any corrupt data refuses the image.
