@@ -183,6 +183,7 @@ private slots:
         QCOMPARE(pic->Width(), 64);
         QCOMPARE(pic->Height(), 64);
         QVERIFY(near(at(pic, 8, 8), kRed)); // the part that was there
+        QVERIFY(near(at(pic, 60, 60), qRgb(128, 128, 128), 2)); // the part that was not
 
         std::vector<std::uint8_t> progressive = testjpeg::encode(textured(64, 64), {.progressive = true});
         // Cut inside a later scan: the scans before it give the picture.
@@ -271,6 +272,15 @@ private slots:
             testjpeg::encode(testjpeg::quadrants(32, 32), {.scansPerComponent = bandsPerComponent});
         QCOMPARE(bool(decode(jpeg, false)), accepted);
         QCOMPARE(bool(decode(jpeg, true)), accepted);
+    }
+
+    void largeImagesGetFewerScans()
+    {
+        // 24 megapixels allow 83 scans: 91 (which a small image may have) are refused.
+        QImage flat(5000, 4800, QImage::Format_RGB32);
+        flat.fill(qRgb(10, 120, 240));
+        QVERIFY(!decode(testjpeg::encode(flat, {.quality = 50, .scansPerComponent = 30}), true));
+        QVERIFY(decode(testjpeg::encode(testjpeg::quadrants(32, 32), {.scansPerComponent = 30}), true));
     }
 
     void opensFilesFromDisk()
