@@ -125,6 +125,8 @@ bool decode(jpeg_decompress_struct& cinfo, ErrorManager& err, DecodeState& state
     const std::uint64_t pixels = std::uint64_t(cinfo.image_width) * cinfo.image_height;
     if (pixels == 0 || pixels > JpegReader::kMaxPixels)
         return false;
+    if (cinfo.progressive_mode && size > JpegReader::kMaxProgressiveBytes)
+        return false;
 
     const bool cmyk = cinfo.jpeg_color_space == JCS_CMYK || cinfo.jpeg_color_space == JCS_YCCK;
     cinfo.out_color_space = cmyk ? JCS_CMYK : JCS_EXT_BGRX;
@@ -230,7 +232,7 @@ int JpegReader::ExifOrientation(const std::uint8_t* data, std::size_t size)
 
 PicturePtr JpegReader::Decode(const std::uint8_t* data, std::size_t size, bool allowDamaged)
 {
-    if (!data || size < 4)
+    if (!data || size < 4 || size > kMaxFileBytes)
         return nullptr;
     jpeg_decompress_struct cinfo;
     std::memset(&cinfo, 0, sizeof cinfo);
@@ -257,7 +259,7 @@ PicturePtr JpegReader::DecodeFile(const std::string& path, bool allowDamaged)
     if (!file.open(QIODevice::ReadOnly))
         return nullptr;
     const qint64 size = file.size();
-    if (size <= 0)
+    if (size <= 0 || std::uint64_t(size) > kMaxFileBytes)
         return nullptr;
     if (const uchar* mapped = file.map(0, size))
         return Decode(mapped, std::size_t(size), allowDamaged);

@@ -18,6 +18,11 @@ public:
     // Each scan passes over the whole image, so large images get fewer of them: scans times
     // pixels stays below this (20 scans at kMaxPixels, all 100 up to 20 megapixels).
     static constexpr std::uint64_t kMaxScanPixels = 2'000'000'000;
+    // Decoding time follows the amount of compressed data (about 15 ms a megabyte for one
+    // scan, 45 for progressive ones, whose coefficients are revisited scan after scan). Real
+    // photos stay far below: a 100-megapixel camera photo has 30 to 60 MB.
+    static constexpr std::size_t kMaxFileBytes = 128u << 20;
+    static constexpr std::size_t kMaxProgressiveBytes = 32u << 20;
     // The decoder's own working memory (the coefficients of a progressive image, 6 bytes a
     // pixel at full colour resolution), beside the picture itself (at most 400 MB): enough
     // for a progressive colour image at kMaxPixels, not for a progressive CMYK one.

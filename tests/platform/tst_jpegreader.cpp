@@ -283,6 +283,18 @@ private slots:
         QVERIFY(decode(testjpeg::encode(testjpeg::quadrants(32, 32), {.scansPerComponent = 30}), true));
     }
 
+    void progressiveFilesHaveASmallerSizeLimit()
+    {
+        // Progressive data costs about three times as long to decode as single-scan data.
+        const std::vector<std::uint8_t> padding(JpegReader::kMaxProgressiveBytes, 0);
+        std::vector<std::uint8_t> progressive = testjpeg::encode(testjpeg::quadrants(16, 16), {.progressive = true});
+        std::vector<std::uint8_t> baseline = testjpeg::encode(testjpeg::quadrants(16, 16));
+        progressive.insert(progressive.end(), padding.begin(), padding.end());
+        baseline.insert(baseline.end(), padding.begin(), padding.end());
+        QVERIFY(!decode(progressive, true));
+        QVERIFY(decode(baseline, true));
+    }
+
     void opensFilesFromDisk()
     {
         QTemporaryDir dir;
