@@ -4,10 +4,6 @@
 #include <cmath>
 #include <vector>
 
-#if defined(__GNUC__) && !defined(__clang__)
-#pragma GCC optimize("O3") // the inner loops rely on vectorisation, also in debug-info builds
-#endif
-
 #ifdef __SSE2__
 #include <emmintrin.h>
 #endif
