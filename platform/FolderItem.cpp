@@ -1,9 +1,11 @@
 #include "platform/FolderItem.h"
 
+#include "platform/JpegReader.h"
+#include "platform/JpegWriter.h"
+#include "platform/PngWriter.h"
+
 #include <QDir>
 #include <QFileInfo>
-#include <QImage>
-#include <QImageReader>
 #include <QSaveFile>
 
 FolderItem::FolderItem(std::string path) : m_path(std::move(path)) {}
@@ -32,40 +34,38 @@ FolderItemPtr FolderItem::Child(const std::string& name) const
         QDir(QString::fromStdString(m_path)).filePath(QString::fromStdString(name)).toStdString());
 }
 
-// Placeholder codecs on Qt's image plug-ins; the libjpeg/libpng ones replace them.
-PicturePtr FolderItem::OpenAsJPEG(bool) const
+namespace {
+
+// The whole file is written to a temporary file beside the target and renamed over it only
+// when complete, so a failure leaves neither a partial file nor a damaged older one.
+bool writeWhole(const std::string& path, const std::vector<std::uint8_t>& bytes)
 {
-    QImageReader reader(QString::fromStdString(m_path), "jpeg");
-    QImage image = reader.read();
-    if (image.isNull())
-        return nullptr;
-    return std::make_shared<Picture>(image);
+    if (bytes.empty())
+        return false;
+    QSaveFile file(QString::fromStdString(path));
+    if (!file.open(QIODevice::WriteOnly))
+        return false;
+    if (file.write(reinterpret_cast<const char*>(bytes.data()), qint64(bytes.size())) != qint64(bytes.size())) {
+        file.cancelWriting();
+        return false;
+    }
+    return file.commit();
+}
+
+} // namespace
+
+PicturePtr FolderItem::OpenAsJPEG(bool allowDamaged) const
+{
+    return JpegReader::DecodeFile(m_path, allowDamaged);
 }
 
 bool FolderItem::SaveAsJPEG(const PicturePtr& pic, int quality) const
 {
-    if (!pic)
-        return false;
-    QSaveFile file(QString::fromStdString(m_path));
-    if (!file.open(QIODevice::WriteOnly))
-        return false;
-    return pic->Image().save(&file, "JPEG", quality) && file.commit();
+    return pic && writeWhole(m_path, JpegWriter::Encode(*pic, quality));
 }
 
-bool FolderItem::SaveAsPNG(const PicturePtr& pic, const PicturePtr& mask, float, bool, int) const
+bool FolderItem::SaveAsPNG(const PicturePtr& pic, const PicturePtr& mask, float gamma, bool interlace,
+                           int filterType) const
 {
-    if (!pic || !mask)
-        return false;
-    QImage image = pic->Image().convertToFormat(QImage::Format_ARGB32);
-    const QImage& m = mask->Image();
-    for (int y = 0; y < image.height(); ++y)
-        for (int x = 0; x < image.width(); ++x) {
-            const QRgb c = image.pixel(x, y);
-            const int alpha = x < m.width() && y < m.height() ? 255 - qGray(m.pixel(x, y)) : 255;
-            image.setPixel(x, y, qRgba(qRed(c), qGreen(c), qBlue(c), alpha));
-        }
-    QSaveFile file(QString::fromStdString(m_path));
-    if (!file.open(QIODevice::WriteOnly))
-        return false;
-    return image.save(&file, "PNG") && file.commit();
+    return pic && writeWhole(m_path, PngWriter::Encode(*pic, mask.get(), gamma, interlace, filterType));
 }

@@ -22,14 +22,17 @@ public:
     // (this is no folder, or the name is empty or holds a separator).
     FolderItemPtr Child(const std::string& name) const;
 
-    // The picture in this JPEG file at the image's own size, or nullptr when the file cannot
-    // be read as a JPEG. With allowDamaged, a truncated or partly corrupt file gives what
-    // could be decoded.
+    // The picture in this JPEG file at the image's own size (EXIF orientation applied), or
+    // nullptr when the file cannot be read as a JPEG or passes a JpegReader limit. With
+    // allowDamaged, a truncated or partly corrupt file gives what could be decoded.
     PicturePtr OpenAsJPEG(bool allowDamaged = false) const;
     // Writes pic as a JPEG of that quality (1-100); true once the file holds it completely.
+    // Saves go through a temporary file that replaces the target only when complete: a
+    // failed save leaves no partial file and an existing file of that name as it was.
     bool SaveAsJPEG(const PicturePtr& pic, int quality = 80) const;
     // Writes pic as an RGBA PNG whose alpha is 255 minus the mask's grey level (black mask
-    // pixels opaque, white ones transparent); gamma 0 writes no gamma. True once complete.
+    // pixels opaque, white ones transparent; see MaskAlpha; no mask: opaque); gamma 0 writes
+    // no gamma. filterType: PngWriter::Filter (0: the measured default). True once complete.
     bool SaveAsPNG(const PicturePtr& pic, const PicturePtr& mask, float gamma = 0.0f, bool interlace = false,
                    int filterType = 0) const;
 

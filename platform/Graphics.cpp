@@ -3,6 +3,7 @@
 #include "platform/Fonts.h"
 #include "platform/Picture.h"
 #include "platform/PrintJob.h"
+#include "platform/Resampler.h"
 
 #include <QImage>
 #include <QPainter>
@@ -29,15 +30,39 @@ template <class Draw> void Graphics::paint(Draw&& draw)
     draw(painter);
 }
 
+namespace {
+
+bool is32Bit(const QImage& image)
+{
+    return image.format() == QImage::Format_RGB32 || image.format() == QImage::Format_ARGB32;
+}
+
+} // namespace
+
 void Graphics::DrawPicture(const Picture& picture, int x, int y, int width, int height,
                            int sourceX, int sourceY, int sourceWidth, int sourceHeight)
 {
     if (width <= 0 || height <= 0 || sourceWidth <= 0 || sourceHeight <= 0)
         return;
+    const QImage& source = picture.Image();
+    // An opaque picture drawn into a picture is scaled by our own filter, which averages
+    // areas when shrinking; pictures with transparency and other devices go through Qt.
+    if (!m_painter && m_device && m_device->devType() == QInternal::Image
+        && source.format() == QImage::Format_RGB32 && sourceX >= 0 && sourceY >= 0
+        && sourceX + sourceWidth <= source.width() && sourceY + sourceHeight <= source.height()) {
+        auto& target = static_cast<QImage&>(*m_device);
+        if (is32Bit(target) && target.constBits() != source.constBits()) {
+            const Resampler::Image from{const_cast<std::uint32_t*>(reinterpret_cast<const std::uint32_t*>(source.constBits())),
+                                        source.width(), source.height(), int(source.bytesPerLine() / 4)};
+            const Resampler::Image into{reinterpret_cast<std::uint32_t*>(target.bits()), target.width(),
+                                        target.height(), int(target.bytesPerLine() / 4)};
+            Resampler::Scale(from, {sourceX, sourceY, sourceWidth, sourceHeight}, into, {x, y, width, height});
+            return;
+        }
+    }
     paint([&](QPainter& p) {
         p.setRenderHint(QPainter::SmoothPixmapTransform, true);
-        p.drawImage(QRect(x, y, width, height), picture.Image(),
-                    QRect(sourceX, sourceY, sourceWidth, sourceHeight));
+        p.drawImage(QRect(x, y, width, height), source, QRect(sourceX, sourceY, sourceWidth, sourceHeight));
     });
 }
 

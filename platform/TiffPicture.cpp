@@ -1,20 +1,31 @@
 #include "platform/TiffPicture.h"
 
+#include "platform/MaskAlpha.h"
+
 #include <QImage>
 
 PicturePtr TiffPicture::CombinePictureWithMask() const
 {
     if (!Pict)
         return nullptr;
-    QImage image = Pict->Image().convertToFormat(QImage::Format_ARGB32);
-    if (Mask) {
-        const QImage& m = Mask->Image();
-        for (int y = 0; y < image.height(); ++y)
-            for (int x = 0; x < image.width(); ++x) {
-                const QRgb c = image.pixel(x, y);
-                const int alpha = x < m.width() && y < m.height() ? 255 - qGray(m.pixel(x, y)) : 255;
-                image.setPixel(x, y, qRgba(qRed(c), qGreen(c), qBlue(c), alpha));
-            }
+    const QImage& source = Pict->Image();
+    const QImage picture = source.format() == QImage::Format_RGB32 || source.format() == QImage::Format_ARGB32
+        ? source
+        : source.convertToFormat(QImage::Format_RGB32);
+    QImage mask;
+    if (Mask)
+        mask = Mask->Image().format() == QImage::Format_RGB32 || Mask->Image().format() == QImage::Format_ARGB32
+            ? Mask->Image()
+            : Mask->Image().convertToFormat(QImage::Format_RGB32);
+    QImage combined(picture.width(), picture.height(), QImage::Format_ARGB32);
+    if (combined.isNull())
+        return nullptr;
+    for (int y = 0; y < combined.height(); ++y) {
+        const bool masked = y < mask.height();
+        MaskAlpha::ToARGB(reinterpret_cast<const std::uint32_t*>(picture.constScanLine(y)),
+                          masked ? reinterpret_cast<const std::uint32_t*>(mask.constScanLine(y)) : nullptr,
+                          masked ? std::min(mask.width(), combined.width()) : 0,
+                          reinterpret_cast<std::uint32_t*>(combined.scanLine(y)), combined.width());
     }
-    return std::make_shared<Picture>(image);
+    return std::make_shared<Picture>(combined);
 }

@@ -1,0 +1,245 @@
+#include "TestJpeg.h"
+
+#include "platform/FolderItem.h"
+#include "platform/JpegReader.h"
+#include "platform/JpegWriter.h"
+#include "platform/MaskAlpha.h"
+#include "platform/PngWriter.h"
+#include "platform/TiffPicture.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <QtTest>
+
+namespace {
+
+PicturePtr pictureOf(const QImage& image) { return std::make_shared<Picture>(image); }
+
+// Three bands of mask: black on top, mid grey in the middle, white below.
+PicturePtr bandedMask(int width, int height)
+{
+    QImage mask(width, height, QImage::Format_RGB32);
+    for (int y = 0; y < height; ++y)
+        for (int x = 0; x < width; ++x)
+            mask.setPixel(x, y, y < height / 3 ? qRgb(0, 0, 0) : y < 2 * height / 3 ? qRgb(128, 128, 128)
+                                                                                 : qRgb(255, 255, 255));
+    return pictureOf(mask);
+}
+
+QByteArray readFile(const QString& path)
+{
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+void writeFile(const QString& path, const QByteArray& bytes)
+{
+    QFile f(path);
+    QVERIFY(f.open(QIODevice::WriteOnly));
+    f.write(bytes);
+}
+
+} // namespace
+
+class ImageWritersTest : public QObject {
+    Q_OBJECT
+private slots:
+    void greyRuleMatchesDisplayWeights()
+    {
+        QCOMPARE(MaskAlpha::Alpha(0xFF000000u), 255);
+        QCOMPARE(MaskAlpha::Alpha(0xFFFFFFFFu), 0);
+        QCOMPARE(MaskAlpha::Alpha(0xFF808080u), 127);
+        for (QRgb c : {qRgb(200, 10, 90), qRgb(1, 254, 3), qRgb(77, 77, 200)})
+            QCOMPARE(MaskAlpha::Grey(c), qGray(c));
+    }
+
+    void jpegReadsBackAtItsSize_data()
+    {
+        QTest::addColumn<int>("quality");
+        QTest::addColumn<int>("sampling");
+        QTest::newRow("100: full colour") << 100 << 11;
+        QTest::newRow("90: full colour") << 90 << 11;
+        QTest::newRow("80: halved colour") << 80 << 22;
+    }
+    void jpegReadsBackAtItsSize()
+    {
+        QFETCH(int, quality);
+        QFETCH(int, sampling);
+        QTemporaryDir dir;
+        const PicturePtr icon = pictureOf(testjpeg::quadrants(96, 64));
+        const FolderItem file(dir.filePath("logo Icon.jpg").toStdString());
+        QVERIFY(file.SaveAsJPEG(icon, quality));
+        const QByteArray bytes = readFile(dir.filePath("logo Icon.jpg"));
+        QCOMPARE(testjpeg::lumaSampling({bytes.begin(), bytes.end()}), sampling);
+        const PicturePtr back = file.OpenAsJPEG();
+        QVERIFY(back);
+        QCOMPARE(back->Width(), 96);
+        QCOMPARE(back->Height(), 64);
+        const QRgb c = back->Image().pixel(70, 10);
+        QVERIFY(qGreen(c) > 240 && qRed(c) < 16 && qBlue(c) < 16);
+        QCOMPARE(QDir(dir.path()).entryList(QDir::Files), QStringList{"logo Icon.jpg"});
+    }
+
+    void higherQualityKeepsMore()
+    {
+        QImage image = testjpeg::quadrants(64, 64);
+        for (int i = 0; i < 64; ++i)
+            image.setPixel(i, i, qRgb(i * 4, 255 - i * 4, 128));
+        const PicturePtr pic = pictureOf(image);
+        QVERIFY(JpegWriter::Encode(*pic, 100).size() > JpegWriter::Encode(*pic, 30).size());
+    }
+
+    void pngCarriesTheMaskAsAlpha()
+    {
+        QTemporaryDir dir;
+        QImage image(60, 30, QImage::Format_RGB32);
+        for (int y = 0; y < 30; ++y)
+            for (int x = 0; x < 60; ++x)
+                image.setPixel(x, y, qRgb(x * 4, y * 8, 77));
+        const FolderItem file(dir.filePath("logo.png").toStdString());
+        QVERIFY(file.SaveAsPNG(pictureOf(image), bandedMask(60, 30), 0.0f, false, 0));
+        const QImage back(dir.filePath("logo.png"));
+        QCOMPARE(back.size(), QSize(60, 30));
+        QVERIFY(back.hasAlphaChannel());
+        const QImage argb = back.convertToFormat(QImage::Format_ARGB32);
+        for (int y = 0; y < 30; ++y)
+            for (int x = 0; x < 60; ++x) {
+                const QRgb c = argb.pixel(x, y);
+                QCOMPARE(qAlpha(c), y < 10 ? 255 : y < 20 ? 127 : 0);
+                QCOMPARE(qRgb(qRed(c), qGreen(c), qBlue(c)), image.pixel(x, y)); // colour kept where transparent too
+            }
+        const QByteArray bytes = readFile(dir.filePath("logo.png"));
+        QVERIFY(!bytes.contains("gAMA"));
+        QCOMPARE(int(bytes[28]), 0); // IHDR: not interlaced
+    }
+
+    void pngGammaAndInterlaceAsAsked_data()
+    {
+        QTest::addColumn<int>("filterType");
+        for (int f = 0; f <= 6; ++f)
+            QTest::newRow(qPrintable(QString("filter %1").arg(f))) << f;
+    }
+    void pngGammaAndInterlaceAsAsked()
+    {
+        QFETCH(int, filterType);
+        const PicturePtr pic = pictureOf(testjpeg::quadrants(33, 17));
+        const std::vector<std::uint8_t> png = PngWriter::Encode(*pic, bandedMask(33, 17).get(), 0.45455f, true, filterType);
+        const QByteArray bytes(reinterpret_cast<const char*>(png.data()), qsizetype(png.size()));
+        QVERIFY(bytes.contains("gAMA"));
+        QCOMPARE(int(bytes[28]), 1);
+        QImage back;
+        QVERIFY(back.loadFromData(bytes, "PNG"));
+        QCOMPARE(back.size(), QSize(33, 17));
+        QCOMPARE(qAlpha(back.pixel(5, 2)), 255);
+        QCOMPARE(qAlpha(back.pixel(5, 15)), 0);
+    }
+
+    void pngBeyondTheMaskIsOpaque()
+    {
+        const PicturePtr pic = pictureOf(testjpeg::quadrants(20, 20));
+        QImage white(10, 10, QImage::Format_RGB32);
+        white.fill(0xFFFFFFFFu);
+        const std::vector<std::uint8_t> png = PngWriter::Encode(*pic, pictureOf(white).get());
+        QImage back;
+        QVERIFY(back.loadFromData(png.data(), int(png.size()), "PNG"));
+        QCOMPARE(qAlpha(back.pixel(5, 5)), 0);
+        QCOMPARE(qAlpha(back.pixel(15, 5)), 255);
+        QCOMPARE(qAlpha(back.pixel(5, 15)), 255);
+    }
+
+    void failedSavesLeaveNothingBehind_data()
+    {
+        QTest::addColumn<bool>("png");
+        QTest::newRow("jpeg") << false;
+        QTest::newRow("png") << true;
+    }
+    void failedSavesLeaveNothingBehind()
+    {
+        QFETCH(bool, png);
+        const PicturePtr pic = pictureOf(testjpeg::quadrants(16, 16));
+        auto save = [&](const QString& path) {
+            const FolderItem file(path.toStdString());
+            return png ? file.SaveAsPNG(pic, pic) : file.SaveAsJPEG(pic, 100);
+        };
+        QTemporaryDir dir;
+
+        // The output folder has gone since it was chosen.
+        const QString gone = dir.filePath("gone");
+        QVERIFY(QDir().mkdir(gone));
+        QVERIFY(QDir(gone).removeRecursively());
+        QVERIFY(!save(gone + "/logo.out"));
+        QVERIFY(!QFileInfo::exists(gone));
+
+        // A name the file system cannot hold (a 255-byte base name and its suffix).
+        QVERIFY(!save(dir.filePath(QString(255, 'n') + ".out")));
+        QCOMPARE(QDir(dir.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden), QStringList{});
+
+        // No picture: nothing is written and what was there stays.
+        writeFile(dir.filePath("logo.out"), "an older file");
+        QVERIFY(!(png ? FolderItem(dir.filePath("logo.out").toStdString()).SaveAsPNG(nullptr, pic)
+                      : FolderItem(dir.filePath("logo.out").toStdString()).SaveAsJPEG(nullptr, 100)));
+        QCOMPARE(readFile(dir.filePath("logo.out")), QByteArray("an older file"));
+    }
+
+    void anEncoderFailureKeepsTheOlderFile_data()
+    {
+        QTest::addColumn<bool>("png");
+        QTest::addColumn<int>("width");
+        QTest::newRow("jpeg wider than a JPEG can be") << false << 70000;
+        QTest::newRow("png wider than libpng writes") << true << 1000001;
+    }
+    void anEncoderFailureKeepsTheOlderFile()
+    {
+        QFETCH(bool, png);
+        QFETCH(int, width);
+        QTemporaryDir dir;
+        const QString path = dir.filePath("logo.out");
+        writeFile(path, "an older file");
+        const PicturePtr wide = NewPicture(width, 1);
+        const FolderItem file(path.toStdString());
+        QVERIFY(!(png ? file.SaveAsPNG(wide, wide) : file.SaveAsJPEG(wide, 100)));
+        QCOMPARE(readFile(path), QByteArray("an older file"));
+        QCOMPARE(QDir(dir.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden),
+                 QStringList{"logo.out"});
+    }
+
+    void aSaveReplacesAnOlderFile()
+    {
+        QTemporaryDir dir;
+        const QString path = dir.filePath("logo.png");
+        writeFile(path, "an older file");
+        const PicturePtr pic = pictureOf(testjpeg::quadrants(16, 16));
+        QVERIFY(FolderItem(path.toStdString()).SaveAsPNG(pic, pic));
+        QCOMPARE(QImage(path).size(), QSize(16, 16));
+    }
+
+    void combinedPictureCarriesTheMask()
+    {
+        QImage image(30, 30, QImage::Format_RGB32);
+        image.fill(qRgb(10, 200, 30));
+        TiffPicture tiff;
+        tiff.Pict = pictureOf(image);
+        QVERIFY(tiff.CombinePictureWithMask());
+        QCOMPARE(qAlpha(tiff.CombinePictureWithMask()->Image().pixel(3, 3)), 255); // no mask: opaque
+
+        tiff.Mask = bandedMask(20, 30); // narrower than the picture
+        const PicturePtr combined = tiff.CombinePictureWithMask();
+        QVERIFY(combined);
+        const QImage& c = combined->Image();
+        QCOMPARE(c.size(), QSize(30, 30));
+        QVERIFY(c.hasAlphaChannel());
+        QCOMPARE(qAlpha(c.pixel(3, 3)), 255);
+        QCOMPARE(qAlpha(c.pixel(3, 15)), 127);
+        QCOMPARE(qAlpha(c.pixel(3, 25)), 0);
+        QCOMPARE(qAlpha(c.pixel(25, 25)), 255); // beyond the mask
+        QCOMPARE(c.pixel(3, 25) & 0xFFFFFFu, qRgb(10, 200, 30) & 0xFFFFFFu);
+        QCOMPARE(tiff.Pict->Image().pixel(3, 25), qRgb(10, 200, 30)); // the icon itself unchanged
+
+        TiffPicture none;
+        QVERIFY(!none.CombinePictureWithMask());
+    }
+};
+
+QTEST_MAIN(ImageWritersTest)
+#include "tst_imagewriters.moc"
