@@ -9,6 +9,7 @@
 #include <QMessageBox>
 #include <QPrintDialog>
 #include <QPrinter>
+#include <QPointer>
 #include <QPushButton>
 #include <QUrl>
 
@@ -23,11 +24,28 @@ QString qs(const std::string& text)
     return string;
 }
 
+// The window that was active when a dialog opened gets the focus back when it closes, also
+// where no window manager hands it back.
+class ModalScope {
+public:
+    ModalScope() : m_owner(QApplication::activeWindow()) {}
+    ~ModalScope()
+    {
+        if (m_owner)
+            m_owner->activateWindow();
+    }
+    QWidget* parent() const { return m_owner; }
+
+private:
+    QPointer<QWidget> m_owner;
+};
+
 } // namespace
 
 void QtSeam::MsgBox(const std::string& text)
 {
-    QMessageBox box(QApplication::activeWindow());
+    const ModalScope scope;
+    QMessageBox box(scope.parent());
     box.setWindowTitle(QApplication::applicationDisplayName());
     box.setText(qs(text));
     box.setStandardButtons(QMessageBox::Ok);
@@ -36,7 +54,8 @@ void QtSeam::MsgBox(const std::string& text)
 
 MessageDialogButton* QtSeam::ShowMessageDialog(MessageDialog& dialog)
 {
-    QMessageBox box(QApplication::activeWindow());
+    const ModalScope scope;
+    QMessageBox box(scope.parent());
     box.setWindowTitle(qs(dialog.Title));
     box.setText(qs(dialog.Message));
     box.setInformativeText(qs(dialog.Explanation));
@@ -64,7 +83,8 @@ MessageDialogButton* QtSeam::ShowMessageDialog(MessageDialog& dialog)
 
 std::optional<std::string> QtSeam::OpenFile(const OpenFileRequest& request)
 {
-    QFileDialog dialog(QApplication::activeWindow(), qs(request.Title));
+    const ModalScope scope;
+    QFileDialog dialog(scope.parent(), qs(request.Title));
     dialog.setFileMode(QFileDialog::ExistingFile);
     dialog.setLabelText(QFileDialog::LookIn, qs(request.Prompt));
     dialog.setNameFilter(qs(request.FilterName) + QStringLiteral(" (") + qs(request.FilterPatterns)
@@ -76,7 +96,8 @@ std::optional<std::string> QtSeam::OpenFile(const OpenFileRequest& request)
 
 std::optional<std::string> QtSeam::SelectFolder(const std::string& prompt, const std::string& title)
 {
-    QFileDialog dialog(QApplication::activeWindow(), qs(title));
+    const ModalScope scope;
+    QFileDialog dialog(scope.parent(), qs(title));
     dialog.setFileMode(QFileDialog::Directory);
     dialog.setOption(QFileDialog::ShowDirsOnly, true);
     dialog.setLabelText(QFileDialog::LookIn, qs(prompt));
@@ -99,7 +120,8 @@ std::unique_ptr<PrintJob> QtSeam::OpenPrinterDialog(const PrinterSetup& setup)
 {
     auto printer = std::make_unique<QPrinter>(QPrinter::HighResolution);
     PrinterJob::ApplySetup(*printer, setup);
-    QPrintDialog dialog(printer.get(), QApplication::activeWindow());
+    const ModalScope scope;
+    QPrintDialog dialog(printer.get(), scope.parent());
     if (dialog.exec() != QDialog::Accepted)
         return nullptr;
     return std::make_unique<PrinterJob>(std::move(printer));
