@@ -56,24 +56,9 @@ void Help::Layout()
     _SetProperties({.Title = "Quorrel",
                     .Width = 350,
                     .Height = 348,
-                    .MinWidth = 64,
-                    .MinHeight = 64,
-                    .MaxWidth = 32000,
-                    .MaxHeight = 32000,
                     .Resizeable = false,
-                    .LiveResize = false,
-                    .CloseButton = true,
                     .MinimizeButton = false,
-                    .MaximizeButton = false,
-                    .Frame = 0,
-                    .Placement = 0,
-                    .Visible = true,
-                    .FullScreen = false,
-                    .MenuBarVisible = true,
-                    .HasBackColor = false,
-                    .BackColor = 0xFFFFFF,
-                    .Composite = false,
-                    .MacProcID = 0});
+                    .MaximizeButton = false});
 }
 
 void Help::CreateControls()

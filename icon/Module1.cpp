@@ -37,8 +37,10 @@ namespace {
 void maskPass(const RGBSurfacePtr iconSurface, const RGBSurfacePtr maskSurface, int bound)
 {
     using namespace Module1;
-    const RGBSurface& icon = *iconSurface;
-    RGBSurface& mask = *maskSurface;
+    // Local copies of the two views: pixel stores cannot change them, so their sizes and
+    // addresses stay in registers.
+    const RGBSurface icon = *iconSurface;
+    RGBSurface mask = *maskSurface;
     x = 1;
     while (x <= bound) {
         y = 1;
@@ -47,12 +49,10 @@ void maskPass(const RGBSurfacePtr iconSurface, const RGBSurfacePtr maskSurface, 
             CRed = (C >> 16) & 255;
             CGreen = (C >> 8) & 255;
             CBlue = C & 255;
-            if (Fuzz < CRed && Fuzz < CGreen && Fuzz < CBlue) {
-                mask.Pixel(x, y, C);
-            } else {
+            // A passing pixel keeps its own colour; any other becomes black.
+            if (!(Fuzz < CRed && Fuzz < CGreen && Fuzz < CBlue))
                 C = RGB(0, 0, 0, 0);
-                mask.Pixel(x, y, C);
-            }
+            mask.Pixel(x, y, C);
             RuntimeBackgroundTask();
             y = y + 1;
         }

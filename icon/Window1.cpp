@@ -30,13 +30,8 @@ void Window1::Layout()
                     .Width = 1084,
                     .Height = 650,
                     .Resizeable = false,
-                    .LiveResize = false,
-                    .CloseButton = true,
                     .MinimizeButton = true,
-                    .MaximizeButton = false,
-                    .Frame = 0,
-                    .Placement = 0,
-                    .Visible = true});
+                    .MaximizeButton = false});
 }
 
 void Window1::CreateControls()

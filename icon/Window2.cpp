@@ -14,19 +14,8 @@ void Window2::Layout()
                     .Width = 512,
                     .Height = 512,
                     .Resizeable = false,
-                    .LiveResize = false,
-                    .CloseButton = true,
                     .MinimizeButton = false,
-                    .MaximizeButton = false,
-                    .Frame = 0,
-                    .Placement = 0,
-                    .Visible = true,
-                    .FullScreen = false,
-                    .MenuBarVisible = true,
-                    .HasBackColor = false,
-                    .BackColor = 0xFFFFFF,
-                    .Composite = false,
-                    .MacProcID = 0});
+                    .MaximizeButton = false});
 }
 
 void Window2::CreateControls()

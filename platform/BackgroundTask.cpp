@@ -6,12 +6,12 @@
 
 namespace {
 // Calls between two looks at the clock, and the time between two event passes.
-constexpr unsigned callsPerCheck = 16384;
+constexpr unsigned long callsPerCheck = 16384;
 constexpr auto eventInterval = std::chrono::milliseconds(8);
 auto lastEvents = std::chrono::steady_clock::now();
 }
 
-unsigned BackgroundTask::countdown = callsPerCheck;
+unsigned long BackgroundTask::countdown = callsPerCheck;
 
 void BackgroundTask::Poll()
 {

@@ -2,6 +2,7 @@
 
 #include <QImage>
 #include <cstdlib>
+#include <sys/mman.h>
 #include <stdexcept>
 
 namespace {
@@ -17,9 +18,17 @@ qsizetype paddedRowBytes(int width)
 QImage newImage(int width, int height)
 {
     const qsizetype rowBytes = paddedRowBytes(width);
-    auto* data = static_cast<uchar*>(std::aligned_alloc(64, static_cast<size_t>(rowBytes * height)));
+    const size_t bytes = static_cast<size_t>(rowBytes * height);
+    // A column of a 1024-pixel picture spans a thousand 4 KiB pages, more than the TLB holds;
+    // on 2 MiB pages it spans three.
+    constexpr size_t hugePage = size_t(2) << 20;
+    const bool huge = bytes >= hugePage;
+    auto* data = static_cast<uchar*>(
+        std::aligned_alloc(huge ? hugePage : 64, huge ? (bytes + hugePage - 1) / hugePage * hugePage : bytes));
     if (!data)
         throw std::bad_alloc();
+    if (huge)
+        madvise(data, bytes, MADV_HUGEPAGE);
     QImage image(data, width, height, rowBytes, QImage::Format_RGB32, [](void* p) { std::free(p); }, data);
     if (image.isNull()) {
         std::free(data);
@@ -55,8 +64,15 @@ int Picture::Height() const { return m_image->height(); }
 std::shared_ptr<::RGBSurface> Picture::RGBSurface()
 {
     auto* bits = reinterpret_cast<std::uint32_t*>(m_image->bits());
-    return std::make_shared<::RGBSurface>(bits, m_image->width(), m_image->height(),
-                                          static_cast<int>(m_image->bytesPerLine() / 4));
+    // The surface keeps its picture alive, so its pixels stay valid as long as it is held.
+    struct Held {
+        PicturePtr picture;
+        ::RGBSurface surface;
+    };
+    auto held = std::make_shared<Held>(Held{weak_from_this().lock(),
+                                            ::RGBSurface(bits, m_image->width(), m_image->height(),
+                                                         static_cast<int>(m_image->bytesPerLine() / 4))});
+    return std::shared_ptr<::RGBSurface>(held, &held->surface);
 }
 
 QImage& Picture::Image() { return *m_image; }

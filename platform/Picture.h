@@ -9,7 +9,7 @@ class QImage;
 
 // A 32-bit bitmap. Pictures are shared by reference: every holder of a PicturePtr sees
 // the same pixels. A new picture is opaque white.
-class Picture {
+class Picture : public std::enable_shared_from_this<Picture> {
 public:
     Picture(int width, int height);
     explicit Picture(const QImage& image); // takes a copy, converted to 32 bits

@@ -2,10 +2,12 @@
 
 #include "platform/Color.h"
 
+#include <cassert>
 #include <cstdint>
 
 // Pixel access to a picture's own memory: writing through a surface changes the picture.
-// Reads outside the picture give black and writes outside it are ignored.
+// Pixel costs one memory access, so callers keep x and y inside the picture; debug builds
+// (and the sanitizer test suite) check that.
 class RGBSurface {
 public:
     RGBSurface(std::uint32_t* pixels, int width, int height, int stride)
@@ -13,17 +15,13 @@ public:
 
     Color Pixel(int x, int y) const
     {
-        if (static_cast<unsigned>(x) >= static_cast<unsigned>(m_width)
-            || static_cast<unsigned>(y) >= static_cast<unsigned>(m_height))
-            return 0;
+        assert(inside(x, y));
         return m_pixels[y * m_stride + x] & 0x00FFFFFFu;
     }
 
     void Pixel(int x, int y, Color color)
     {
-        if (static_cast<unsigned>(x) >= static_cast<unsigned>(m_width)
-            || static_cast<unsigned>(y) >= static_cast<unsigned>(m_height))
-            return;
+        assert(inside(x, y));
         m_pixels[y * m_stride + x] = 0xFF000000u | color;
     }
 
@@ -31,6 +29,12 @@ public:
     int Height() const { return m_height; }
 
 private:
+    bool inside(int x, int y) const
+    {
+        return static_cast<unsigned>(x) < static_cast<unsigned>(m_width)
+            && static_cast<unsigned>(y) < static_cast<unsigned>(m_height);
+    }
+
     std::uint32_t* m_pixels;
     int m_width;
     int m_height;

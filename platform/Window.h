@@ -25,7 +25,7 @@ struct WindowProperties {
     int MaxWidth = 32000;
     int MaxHeight = 32000;
     bool Resizeable = true;
-    bool LiveResize = true;
+    bool LiveResize = false;
     bool CloseButton = true;
     bool MinimizeButton = true;
     bool MaximizeButton = true;

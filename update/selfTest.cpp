@@ -14,13 +14,8 @@ void selfTest::Layout()
                     .Width = 212,
                     .Height = 102,
                     .Resizeable = false,
-                    .LiveResize = false,
-                    .CloseButton = true,
                     .MinimizeButton = false,
-                    .MaximizeButton = false,
-                    .Frame = 0,
-                    .Placement = 0,
-                    .Visible = true});
+                    .MaximizeButton = false});
 }
 
 void selfTest::CreateControls()

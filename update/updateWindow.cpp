@@ -37,13 +37,9 @@ void updateWindow::Layout()
                     .Width = 300,
                     .Height = 120,
                     .Resizeable = false,
-                    .LiveResize = false,
-                    .CloseButton = true,
                     .MinimizeButton = true,
                     .MaximizeButton = false,
-                    .Frame = 1,
-                    .Placement = 0,
-                    .Visible = true});
+                    .Frame = 1});
 }
 
 void updateWindow::CreateControls()
