@@ -9,6 +9,8 @@
 #include <cstdlib>
 #include <cstdio>
 #include <cstring>
+#include <mutex>
+#include <utility>
 #include <vector>
 
 #include <jpeglib.h>
@@ -65,26 +67,51 @@ struct Mapping {
     std::size_t length;
 };
 
+// The memory of the last large picture is kept for the next decode: making tens of megabytes
+// of fresh pages costs about as much here as decoding into them. One spare at most.
+constexpr std::size_t kMaxSpareBytes = 128u << 20;
+std::mutex spareLock;
+Mapping spare{nullptr, 0};
+
 void unmap(void* info)
 {
     auto* mapping = static_cast<Mapping*>(info);
-    munmap(mapping->address, mapping->length);
+    {
+        const std::lock_guard<std::mutex> lock(spareLock);
+        if (mapping->length <= kMaxSpareBytes && mapping->length > spare.length) {
+            std::swap(*mapping, spare);
+        }
+    }
+    if (mapping->address)
+        munmap(mapping->address, mapping->length);
     delete mapping;
 }
 
+Mapping takeSpare(std::size_t bytes)
+{
+    const std::lock_guard<std::mutex> lock(spareLock);
+    if (!spare.address || spare.length < bytes || spare.length / 2 > bytes)
+        return {nullptr, 0};
+    return std::exchange(spare, Mapping{nullptr, 0});
+}
+
 // A large picture's pages are made in one go when it is allocated: touching a fresh 80 MB
-// picture page by page while decoding costs a third more.
+// picture page by page while decoding costs a third more. Pictures of a few megabytes and up
+// take this road, so that the spare serves an ordinary photo too.
 QImage newImage(int width, int height)
 {
     const std::size_t bytes = std::size_t(width) * std::size_t(height) * 4;
-    if (bytes < (8u << 20))
+    if (bytes < (2u << 20))
         return QImage(width, height, QImage::Format_RGB32);
-    void* address = mmap(nullptr, bytes, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS | MAP_POPULATE, -1, 0);
-    if (address == MAP_FAILED)
-        return QImage();
-    QImage image(static_cast<uchar*>(address), width, height, qsizetype(width) * 4, QImage::Format_RGB32, unmap,
-                 new Mapping{address, bytes});
-    return image;
+    Mapping mapping = takeSpare(bytes);
+    if (!mapping.address) {
+        void* address = mmap(nullptr, bytes, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS | MAP_POPULATE, -1, 0);
+        if (address == MAP_FAILED)
+            return QImage();
+        mapping = {address, bytes};
+    }
+    return QImage(static_cast<uchar*>(mapping.address), width, height, qsizetype(width) * 4, QImage::Format_RGB32,
+                  unmap, new Mapping(mapping));
 }
 
 // Adobe's encoders store CMYK inverted (0 = full ink) and say so with their marker.

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <thread>
 #include <vector>
 
 #ifdef __SSE2__
@@ -222,32 +223,51 @@ void Resampler::Scale(const Image& source, Rect from, const Image& destination, 
     const int colFirst = across.start.front();
     const int colLast = across.start.back() + across.count.back();
     const std::size_t channels = std::size_t(colLast - colFirst) * 4;
-    std::vector<std::uint32_t> longSum(shortSums ? 0 : channels);
-    std::vector<std::uint16_t> mid(channels);
-    std::vector<const std::uint8_t*> rows(std::size_t(down.maxCount));
 
-    for (int j = 0; j < y1 - y0; ++j) {
-        const std::size_t jj = std::size_t(j);
-        for (int k = 0; k < down.count[jj]; ++k)
-            rows[std::size_t(k)] = reinterpret_cast<const std::uint8_t*>(
-                source.pixels + std::size_t(from.y + down.start[jj] + k) * std::size_t(source.stride) + from.x
-                + colFirst);
-        const std::uint32_t* w = down.weights.data() + down.offset[jj];
+    // Destination rows [first, last), with buffers of their own so that bands can run side by side.
+    const auto band = [&](int first, int last) {
+        std::vector<std::uint32_t> longSum(shortSums ? 0 : channels);
+        std::vector<std::uint16_t> mid(channels);
+        std::vector<const std::uint8_t*> rows(std::size_t(down.maxCount));
+        for (int j = first; j < last; ++j) {
+            const std::size_t jj = std::size_t(j);
+            for (int k = 0; k < down.count[jj]; ++k)
+                rows[std::size_t(k)] = reinterpret_cast<const std::uint8_t*>(
+                    source.pixels + std::size_t(from.y + down.start[jj] + k) * std::size_t(source.stride) + from.x
+                    + colFirst);
+            const std::uint32_t* w = down.weights.data() + down.offset[jj];
 #ifdef QUORREL_HAVE_AVX2_PATH
-        if (shortSums && haveAvx2())
-            verticalShortAvx2(rows.data(), w, down.count[jj], mid.data(), channels);
-        else
+            if (shortSums && haveAvx2())
+                verticalShortAvx2(rows.data(), w, down.count[jj], mid.data(), channels);
+            else
 #endif
-        if (shortSums)
-            verticalShort(rows.data(), w, down.count[jj], mid.data(), channels);
-        else
-            verticalLong(rows.data(), w, down.count[jj], longSum.data(), mid.data(), channels);
+            if (shortSums)
+                verticalShort(rows.data(), w, down.count[jj], mid.data(), channels);
+            else
+                verticalLong(rows.data(), w, down.count[jj], longSum.data(), mid.data(), channels);
 
-        std::uint32_t* out = destination.pixels + std::size_t(y0 + j) * std::size_t(destination.stride) + x0;
-        for (int i = 0; i < x1 - x0; ++i) {
-            const std::size_t ii = std::size_t(i);
-            out[i] = horizontal(mid.data() + std::size_t(across.start[ii] - colFirst) * 4,
-                                across.weights.data() + across.offset[ii], across.count[ii]);
+            std::uint32_t* out = destination.pixels + std::size_t(y0 + j) * std::size_t(destination.stride) + x0;
+            for (int i = 0; i < x1 - x0; ++i) {
+                const std::size_t ii = std::size_t(i);
+                out[i] = horizontal(mid.data() + std::size_t(across.start[ii] - colFirst) * 4,
+                                    across.weights.data() + across.offset[ii], across.count[ii]);
+            }
         }
+    };
+
+    // A camera photo is tens of megapixels: its bands are filtered on all cores, each band
+    // writing rows of its own. Small pictures stay on the calling thread.
+    const int rowsOut = y1 - y0;
+    const std::int64_t work = std::int64_t(from.width) * from.height;
+    const int bands = work < (2 << 20) ? 1 : int(std::clamp(std::thread::hardware_concurrency(), 1u, 8u));
+    if (bands <= 1 || rowsOut < 2 * bands) {
+        band(0, rowsOut);
+        return;
     }
+    std::vector<std::thread> workers;
+    for (int b = 1; b < bands; ++b)
+        workers.emplace_back(band, rowsOut * b / bands, rowsOut * (b + 1) / bands);
+    band(0, rowsOut / bands);
+    for (std::thread& worker : workers)
+        worker.join();
 }
