@@ -63,6 +63,18 @@ void maskPass(const RGBSurfacePtr iconSurface, const RGBSurfacePtr maskSurface, 
 
 } // namespace
 
+void Module1::TakeIcons()
+{
+    QIcon = P1;
+    SIcon = QIcon->RGBSurface();
+    QMask = NewPicture(512, 512, 32);
+    SMask = QMask->RGBSurface();
+    QIconHidden = P1Hidden;
+    SIconHidden = QIconHidden->RGBSurface();
+    QMaskHidden = NewPicture(1024, 1024, 32);
+    SMaskHidden = QMaskHidden->RGBSurface();
+}
+
 bool Module1::SourceLoaded()
 {
     return P1 && P1Hidden && SIcon && SMask && SIconHidden && SMaskHidden && QMask && QMaskHidden;

@@ -24,6 +24,8 @@ extern RGBSurfacePtr SMaskHidden;
 // The mask computation's counters and colour (x, y, C, CRed, CGreen, CBlue) are module
 // properties too, private to Module1.cpp.
 
+// Takes P1 and P1Hidden as the icons: their surfaces, and new empty masks with theirs.
+void TakeIcons();
 // True once a load has succeeded: every picture and surface exists.
 bool SourceLoaded();
 // Derives both masks from the icons: near-white pixels keep their colour, the rest is black.

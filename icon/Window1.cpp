@@ -238,14 +238,7 @@ bool Window1::_FileLoadIconSource_Action()
     IconCanvas().Backdrop(Module1::P1);
     IconCanvas().Refresh(true);
 
-    Module1::QIcon = Module1::P1;
-    Module1::SIcon = Module1::QIcon->RGBSurface();
-    Module1::QMask = NewPicture(512, 512, 32);
-    Module1::SMask = Module1::QMask->RGBSurface();
-    Module1::QIconHidden = Module1::P1Hidden;
-    Module1::SIconHidden = Module1::QIconHidden->RGBSurface();
-    Module1::QMaskHidden = NewPicture(1024, 1024, 32);
-    Module1::SMaskHidden = Module1::QMaskHidden->RGBSurface();
+    Module1::TakeIcons();
     Module1::Fuzz = FuzzTolerance().Value();
     Module1::UpdateMask();
 

@@ -84,17 +84,9 @@ inline void installIcons(const std::function<Color(int x, int y, int size)>& pix
                 surface->Pixel(x, y, pixel(x, y, size));
         return picture;
     };
-    // Module1's QIcon shares its name with Qt's class, so every name is qualified.
     Module1::P1 = make(512);
     Module1::P1Hidden = make(1024);
-    Module1::QIcon = Module1::P1;
-    Module1::SIcon = Module1::QIcon->RGBSurface();
-    Module1::QMask = NewPicture(512, 512, 32);
-    Module1::SMask = Module1::QMask->RGBSurface();
-    Module1::QIconHidden = Module1::P1Hidden;
-    Module1::SIconHidden = Module1::QIconHidden->RGBSurface();
-    Module1::QMaskHidden = NewPicture(1024, 1024, 32);
-    Module1::SMaskHidden = Module1::QMaskHidden->RGBSurface();
+    Module1::TakeIcons();
 }
 
 } // namespace IconTest
