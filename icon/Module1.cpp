@@ -49,10 +49,12 @@ void maskPass(const RGBSurfacePtr iconSurface, const RGBSurfacePtr maskSurface, 
             CRed = (C >> 16) & 255;
             CGreen = (C >> 8) & 255;
             CBlue = C & 255;
-            // A passing pixel keeps its own colour; any other becomes black.
-            if (!(Fuzz < CRed && Fuzz < CGreen && Fuzz < CBlue))
+            if (Fuzz < CRed && Fuzz < CGreen && Fuzz < CBlue) {
+                mask.Pixel(x, y, C);
+            } else {
                 C = RGB(0, 0, 0, 0);
-            mask.Pixel(x, y, C);
+                mask.Pixel(x, y, C);
+            }
             RuntimeBackgroundTask();
             y = y + 1;
         }
