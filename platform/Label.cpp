@@ -1,6 +1,7 @@
 #include "platform/Label.h"
 
 #include "platform/Fonts.h"
+#include "platform/QtText.h"
 
 #include <QLabel>
 
@@ -37,10 +38,7 @@ void Label::_SetProperties(const LabelProperties& p)
 void Label::Text(const std::string& text)
 {
     m_text = text;
-    QString shown = QString::fromStdString(text);
-    shown.replace(QLatin1String("\r\n"), QLatin1String("\n"));
-    shown.replace(QLatin1Char('\r'), QLatin1Char('\n'));
-    m_label->setText(shown);
+    m_label->setText(ToQtText(text));
 }
 
 void Label::TextSize(double size)

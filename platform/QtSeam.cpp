@@ -1,6 +1,7 @@
 #include "platform/QtSeam.h"
 
 #include "platform/MessageDialog.h"
+#include "platform/QtText.h"
 #include "platform/PrinterJob.h"
 
 #include <QApplication>
@@ -17,11 +18,7 @@ namespace {
 
 QString qs(const std::string& text)
 {
-    // Texts break lines with a lone CR; Qt's widgets want LF.
-    QString string = QString::fromStdString(text);
-    string.replace(QLatin1String("\r\n"), QLatin1String("\n"));
-    string.replace(QLatin1Char('\r'), QLatin1Char('\n'));
-    return string;
+    return ToQtText(text);
 }
 
 // The window that was active when a dialog opened gets the focus back when it closes, also

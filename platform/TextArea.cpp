@@ -1,6 +1,7 @@
 #include "platform/TextArea.h"
 
 #include "platform/Fonts.h"
+#include "platform/QtText.h"
 #include "platform/StyledTextPrinter.h"
 
 #include <QTextBlock>
@@ -13,14 +14,6 @@
 namespace {
 
 constexpr QChar kBlockBreak = QChar::ParagraphSeparator; // how the document stores a line break
-
-QString toDocumentText(const std::string& text)
-{
-    QString string = QString::fromStdString(text);
-    string.replace(QLatin1String("\r\n"), QLatin1String("\n"));
-    string.replace(QLatin1Char('\r'), QLatin1Char('\n'));
-    return string;
-}
 
 } // namespace
 
@@ -74,7 +67,7 @@ void TextArea::Text(const std::string& text)
 {
     // New text takes the design style, not the style of a run where the caret stood.
     m_edit->setCurrentCharFormat(QTextCharFormat());
-    m_edit->setPlainText(toDocumentText(text));
+    m_edit->setPlainText(ToQtText(text));
     applyParagraphFormat();
     m_edit->moveCursor(QTextCursor::Start);
 }
