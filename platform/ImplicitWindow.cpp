@@ -1,6 +1,7 @@
 #include "platform/ImplicitWindow.h"
 
-#include <QTimer>
+#include <QObject>
+#include <algorithm>
 #include <map>
 
 namespace {
@@ -24,6 +25,27 @@ void deleteClosedWindows()
     closed().clear();
 }
 
+void deleteClosedWindow(const Window* window)
+{
+    auto& windows = closed();
+    const auto found = std::find_if(windows.begin(), windows.end(),
+                                    [window](const std::unique_ptr<Window>& w) { return w.get() == window; });
+    if (found == windows.end())
+        return;
+    const std::unique_ptr<Window> doomed = std::move(*found);
+    windows.erase(found);
+}
+
+// Deletes a closed window through Qt's deferred deletion, which waits for the event loop that
+// was running when the window closed: a modal dialog the closing handler opens afterwards runs
+// a nested loop, and the handler's window must outlive it.
+void deleteWhenBackInLoop(const Window* window)
+{
+    auto* reaper = new QObject;
+    QObject::connect(reaper, &QObject::destroyed, [window] { deleteClosedWindow(window); });
+    reaper->deleteLater();
+}
+
 } // namespace
 
 Window* WindowRegistry::Find(const std::string& key)
@@ -41,11 +63,9 @@ void WindowRegistry::Forget(Window& window)
 {
     for (auto it = live().begin(); it != live().end(); ++it) {
         if (it->second.get() == &window) {
-            const bool first = closed().empty();
             closed().push_back(std::move(it->second));
             live().erase(it);
-            if (first)
-                QTimer::singleShot(0, &deleteClosedWindows);
+            deleteWhenBackInLoop(&window);
             return;
         }
     }

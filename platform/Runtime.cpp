@@ -65,6 +65,7 @@ int _RuntimeRun()
 
 int _RuntimeShutdown(int result)
 {
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     WindowRegistry::Clear();
     delete qtApp();
     qtApp() = nullptr;

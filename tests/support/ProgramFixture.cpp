@@ -36,5 +36,6 @@ void ProgramFixture::ProcessEvents()
     for (int i = 0; i < 3; ++i) {
         QCoreApplication::sendPostedEvents(nullptr, 0);
         QCoreApplication::processEvents();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     }
 }
