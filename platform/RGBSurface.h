@@ -3,6 +3,7 @@
 #include "platform/Color.h"
 
 #include <cassert>
+#include <cstddef>
 #include <cstdint>
 
 // Pixel access to a picture's own memory: writing through a surface changes the picture.
@@ -16,13 +17,13 @@ public:
     Color Pixel(int x, int y) const
     {
         assert(inside(x, y));
-        return m_pixels[y * m_stride + x] & 0x00FFFFFFu;
+        return m_pixels[std::ptrdiff_t(y) * m_stride + x] & 0x00FFFFFFu;
     }
 
     void Pixel(int x, int y, Color color)
     {
         assert(inside(x, y));
-        m_pixels[y * m_stride + x] = 0xFF000000u | color;
+        m_pixels[std::ptrdiff_t(y) * m_stride + x] = 0xFF000000u | color;
     }
 
     int Width() const { return m_width; }
