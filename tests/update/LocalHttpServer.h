@@ -9,6 +9,7 @@
 #include <QTcpSocket>
 
 #include <string>
+#include <utility>
 
 // A web server on 127.0.0.1 for one test: it records what clients send and, once a request
 // is complete (its empty line has come), answers as the test says.
@@ -48,6 +49,14 @@ public:
             }
         });
     }
+
+    explicit LocalHttpServer(Mode answerMode, QByteArray answer = {}) : LocalHttpServer()
+    {
+        mode = answerMode;
+        reply = std::move(answer);
+    }
+
+    explicit LocalHttpServer(QByteArray answer) : LocalHttpServer(Mode::Reply, std::move(answer)) {}
 
     bool listening() const { return m_server.isListening(); }
     quint16 port() const { return m_server.serverPort(); }

@@ -45,6 +45,19 @@ QByteArray versionFile(const QByteArray& version, const QByteArray& free = "Yes"
 updateWindow* openUpdate() { return OpenImplicitWindow<updateWindow>(); }
 selfTest* openSelfTest() { return OpenImplicitWindow<selfTest>(); }
 
+// A scripted seam, and a server of the test's own that the update check asks; the host is
+// reset in cleanup().
+struct UpdateCheck {
+    ScriptedSeam seam;
+    LocalHttpServer server;
+
+    explicit UpdateCheck(LocalHttpServer::Mode mode, const QByteArray& reply = {}) : server(mode, reply)
+    {
+        updateWindow::_SetHostForTesting(server.hostPort());
+    }
+    explicit UpdateCheck(const QByteArray& reply) : UpdateCheck(LocalHttpServer::Mode::Reply, reply) {}
+};
+
 // "Check Now", then "Check for Updates", as the user does it.
 void checkForUpdates()
 {
@@ -114,10 +127,8 @@ private slots:
 
     void theUpdateWindowWaitsWithItsRequestSent()
     {
-        ScriptedSeam seam;
-        LocalHttpServer server;
-        server.mode = LocalHttpServer::Mode::Silent;
-        updateWindow::_SetHostForTesting(server.hostPort());
+        UpdateCheck check(LocalHttpServer::Mode::Silent);
+        auto& [seam, server] = check;
         checkForUpdates();
         updateWindow* window = openUpdate();
         QVERIFY(window);
@@ -160,10 +171,8 @@ private slots:
     void aCurrentOrOlderVersionSaysSo()
     {
         QFETCH(QByteArray, version);
-        ScriptedSeam seam;
-        LocalHttpServer server;
-        server.reply = versionFile(version);
-        updateWindow::_SetHostForTesting(server.hostPort());
+        UpdateCheck check(versionFile(version));
+        auto& [seam, server] = check;
         std::string labelDuringBox;
         bool barHiddenDuringBox = false;
         seam.onMsgBox = [&](const std::string&) {
@@ -183,10 +192,8 @@ private slots:
 
     void automaticCheckSkipsTheMessage()
     {
-        ScriptedSeam seam;
-        LocalHttpServer server;
-        server.mode = LocalHttpServer::Mode::Silent;
-        updateWindow::_SetHostForTesting(server.hostPort());
+        UpdateCheck check(LocalHttpServer::Mode::Silent);
+        auto& [seam, server] = check;
         checkForUpdates();
         QTRY_COMPARE_WITH_TIMEOUT(server.requests, 1, kWait);
         openUpdate()->automaticCheck = true;
@@ -218,11 +225,9 @@ private slots:
         QFETCH(QString, answer);
         QFETCH(QString, url);
         QFETCH(bool, stays);
-        ScriptedSeam seam;
+        UpdateCheck check(versionFile(version, free));
+        auto& [seam, server] = check;
         seam.dialogAnswers.push_back(answer.toStdString());
-        LocalHttpServer server;
-        server.reply = versionFile(version, free);
-        updateWindow::_SetHostForTesting(server.hostPort());
         checkForUpdates();
         QTRY_VERIFY_WITH_TIMEOUT(!seam.log.empty(), kWait);
         QTest::qWait(20);
@@ -277,11 +282,10 @@ private slots:
         QFETCH(int, mode);
         QFETCH(QByteArray, reply);
         QFETCH(int, code);
-        ScriptedSeam seam;
-        LocalHttpServer server;
-        server.mode = LocalHttpServer::Mode(mode < 0 ? 0 : mode);
-        server.reply = reply;
-        updateWindow::_SetHostForTesting(mode < 0 ? "127.0.0.1:" + std::to_string(ClosedLocalPort()) : server.hostPort());
+        UpdateCheck check(LocalHttpServer::Mode(mode < 0 ? 0 : mode), reply);
+        auto& [seam, server] = check;
+        if (mode < 0)
+            updateWindow::_SetHostForTesting("127.0.0.1:" + std::to_string(ClosedLocalPort()));
         // A self-test window open again meanwhile is closed at the end as well.
         checkForUpdates();
         ProgramFixture::MainWindow()._CheckForUpdateCheckNow_Action();
@@ -295,10 +299,8 @@ private slots:
 
     void anEmptyPageClosesQuietly()
     {
-        ScriptedSeam seam;
-        LocalHttpServer server;
-        server.reply = "HTTP/1.0 200 OK\r\nContent-Length: 0\r\n\r\n";
-        updateWindow::_SetHostForTesting(server.hostPort());
+        UpdateCheck check("HTTP/1.0 200 OK\r\nContent-Length: 0\r\n\r\n");
+        auto& [seam, server] = check;
         checkForUpdates();
         ProgramFixture::MainWindow()._CheckForUpdateCheckNow_Action(); // not touched by this outcome
         QTRY_VERIFY_WITH_TIMEOUT(!openUpdate(), kWait);
@@ -308,10 +310,8 @@ private slots:
 
     void cancelWhileWaitingEndsTheRequest()
     {
-        ScriptedSeam seam;
-        LocalHttpServer server;
-        server.mode = LocalHttpServer::Mode::Silent;
-        updateWindow::_SetHostForTesting(server.hostPort());
+        UpdateCheck check(LocalHttpServer::Mode::Silent);
+        auto& [seam, server] = check;
         checkForUpdates();
         QTRY_COMPARE_WITH_TIMEOUT(server.requests, 1, kWait);
         openUpdate()->PushButton1().Push();
@@ -325,10 +325,8 @@ private slots:
 
     void closeBoxWhileWaitingEndsTheRequest()
     {
-        ScriptedSeam seam;
-        LocalHttpServer server;
-        server.mode = LocalHttpServer::Mode::Silent;
-        updateWindow::_SetHostForTesting(server.hostPort());
+        UpdateCheck check(LocalHttpServer::Mode::Silent);
+        auto& [seam, server] = check;
         checkForUpdates();
         QTRY_COMPARE_WITH_TIMEOUT(server.requests, 1, kWait);
         openUpdate()->_ClosedByUser();
@@ -339,10 +337,8 @@ private slots:
 
     void returnStartsTheCheckAndEscapeCancelsIt()
     {
-        ScriptedSeam seam;
-        LocalHttpServer server;
-        server.mode = LocalHttpServer::Mode::Silent;
-        updateWindow::_SetHostForTesting(server.hostPort());
+        UpdateCheck check(LocalHttpServer::Mode::Silent);
+        auto& [seam, server] = check;
         ProgramFixture::MainWindow()._CheckForUpdateCheckNow_Action();
         QTest::keyClick(openSelfTest()->_Widget(), Qt::Key_Return);
         QTRY_VERIFY_WITH_TIMEOUT(openUpdate() && !openSelfTest(), kWait);
@@ -355,10 +351,8 @@ private slots:
 
     void oneWindowAndOneRequestAtATime()
     {
-        ScriptedSeam seam;
-        LocalHttpServer server;
-        server.mode = LocalHttpServer::Mode::Silent;
-        updateWindow::_SetHostForTesting(server.hostPort());
+        UpdateCheck check(LocalHttpServer::Mode::Silent);
+        auto& [seam, server] = check;
         checkForUpdates();
         updateWindow* first = openUpdate();
         QTRY_COMPARE_WITH_TIMEOUT(server.requests, 1, kWait);
