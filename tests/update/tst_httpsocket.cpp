@@ -42,6 +42,9 @@ struct Client {
             outcome.code = code;
         };
     }
+    // A client whose Get of url is already on its way.
+    explicit Client(const std::string& url) : Client() { socket.Get(url); }
+
     int events() const { return outcome.pages + outcome.errors; }
 };
 
@@ -57,10 +60,8 @@ class HTTPSocketTest : public QObject {
 private slots:
     void theRequestIsExactlyTheLineAndThreeHeaders()
     {
-        LocalHttpServer server;
-        server.reply = "HTTP/1.0 200 OK\r\n\r\n";
-        Client client;
-        client.socket.Get(server.url());
+        LocalHttpServer server("HTTP/1.0 200 OK\r\n\r\n");
+        Client client(server.url());
         QTRY_COMPARE_WITH_TIMEOUT(client.events(), 1, kWait);
         QCOMPARE(server.received,
                  QByteArray("GET /Updates/quorrel.xml HTTP/1.0\r\nAccept: */*\r\nAccept-Language: en\r\nHost: ")
@@ -71,10 +72,8 @@ private slots:
 
     void aUrlWithoutPathAsksForTheRoot()
     {
-        LocalHttpServer server;
-        server.reply = "HTTP/1.0 200 OK\r\n\r\n";
-        Client client;
-        client.socket.Get("http://" + server.hostPort());
+        LocalHttpServer server("HTTP/1.0 200 OK\r\n\r\n");
+        Client client("http://" + server.hostPort());
         QTRY_COMPARE_WITH_TIMEOUT(client.events(), 1, kWait);
         QVERIFY(server.received.startsWith("GET / HTTP/1.0\r\n"));
     }
@@ -184,11 +183,9 @@ private slots:
         QFETCH(int, status);
         QFETCH(QByteArray, content);
         QFETCH(int, code);
-        LocalHttpServer server;
-        server.reply = reply;
+        LocalHttpServer server(reply);
         server.closeAfterReply = serverCloses;
-        Client client;
-        client.socket.Get(server.url());
+        Client client(server.url());
         QTRY_COMPARE_WITH_TIMEOUT(client.events(), 1, kWait);
         if (status < 0) {
             QCOMPARE(client.outcome.errors, 1);
@@ -210,11 +207,9 @@ private slots:
 
     void headersArriveInOrderAndByName()
     {
-        LocalHttpServer server;
-        server.reply = "HTTP/1.0 200 OK\r\nContent-Type:  text/xml \r\nX-Folded: a\r\n  b\r\nnot a header\r\n"
-                       "Server: test\r\n\r\n";
-        Client client;
-        client.socket.Get(server.url());
+        LocalHttpServer server("HTTP/1.0 200 OK\r\nContent-Type:  text/xml \r\nX-Folded: a\r\n  b\r\nnot a header\r\n"
+                               "Server: test\r\n\r\n");
+        Client client(server.url());
         QTRY_COMPARE_WITH_TIMEOUT(client.outcome.pages, 1, kWait);
         const InternetHeaders& headers = client.outcome.headers;
         QCOMPARE(headers.Count(), 3);
@@ -227,10 +222,8 @@ private slots:
 
     void aConnectionClosedWithoutReplyIsStatusZero()
     {
-        LocalHttpServer server;
-        server.mode = LocalHttpServer::Mode::CloseWithoutReply;
-        Client client;
-        client.socket.Get(server.url());
+        LocalHttpServer server(LocalHttpServer::Mode::CloseWithoutReply);
+        Client client(server.url());
         QTRY_COMPARE_WITH_TIMEOUT(client.events(), 1, kWait);
         QCOMPARE(client.outcome.pages, 1);
         QCOMPARE(client.outcome.status, 0);
@@ -240,8 +233,7 @@ private slots:
 
     void aClosedPortIsAnError()
     {
-        Client client;
-        client.socket.Get("http://127.0.0.1:" + std::to_string(ClosedLocalPort()) + "/x");
+        Client client("http://127.0.0.1:" + std::to_string(ClosedLocalPort()) + "/x");
         QTRY_COMPARE_WITH_TIMEOUT(client.events(), 1, kWait);
         QCOMPARE(client.outcome.errors, 1);
         QCOMPARE(client.outcome.code, HTTPSocket::kConnectionRefused);
@@ -249,8 +241,7 @@ private slots:
 
     void aBadAddressIsAnErrorDeliveredLater()
     {
-        Client client;
-        client.socket.Get("http://127.0.0.1:notaport/x");
+        Client client("http://127.0.0.1:notaport/x");
         QCOMPARE(client.events(), 0); // Get returns first, always
         QTRY_COMPARE_WITH_TIMEOUT(client.events(), 1, kWait);
         QCOMPARE(client.outcome.code, HTTPSocket::kBadAddress);
@@ -258,10 +249,8 @@ private slots:
 
     void abortWhileTheServerNeverAnswersDeliversNothing()
     {
-        LocalHttpServer server;
-        server.mode = LocalHttpServer::Mode::Silent;
-        Client client;
-        client.socket.Get(server.url());
+        LocalHttpServer server(LocalHttpServer::Mode::Silent);
+        Client client(server.url());
         QTRY_COMPARE_WITH_TIMEOUT(server.requests, 1, kWait);
         QVERIFY(client.socket.IsBusy());
         client.socket.Abort();
@@ -274,12 +263,9 @@ private slots:
 
     void aSecondGetClosesTheFirstRequest()
     {
-        LocalHttpServer silent;
-        silent.mode = LocalHttpServer::Mode::Silent;
-        LocalHttpServer answering;
-        answering.reply = "HTTP/1.0 200 OK\r\n\r\nsecond";
-        Client client;
-        client.socket.Get(silent.url());
+        LocalHttpServer silent(LocalHttpServer::Mode::Silent);
+        LocalHttpServer answering("HTTP/1.0 200 OK\r\n\r\nsecond");
+        Client client(silent.url());
         QTRY_COMPARE_WITH_TIMEOUT(silent.requests, 1, kWait);
         client.socket.Get(answering.url());
         QTRY_COMPARE_WITH_TIMEOUT(client.events(), 1, kWait);
@@ -292,10 +278,8 @@ private slots:
 
     void aClosedWindowsSocketDeliversNothing()
     {
-        LocalHttpServer server;
-        server.mode = LocalHttpServer::Mode::Silent;
-        Client client;
-        client.socket.Get(server.url());
+        LocalHttpServer server(LocalHttpServer::Mode::Silent);
+        Client client(server.url());
         QTRY_COMPARE_WITH_TIMEOUT(server.requests, 1, kWait);
         client.window._ClosedByUser();
         server.respond("HTTP/1.0 200 OK\r\n\r\nbody");
