@@ -43,6 +43,15 @@ std::vector<unsigned char> readAll(const std::string& path)
     return {b.begin(), b.end()};
 }
 
+// The bytes of the photo the run is for; empty once the run is marked skipped.
+std::vector<unsigned char> photoOrSkip(benchmark::State& state)
+{
+    std::vector<unsigned char> data = readAll(photoPath(int(state.range(0))));
+    if (data.empty())
+        state.SkipWithError("photo missing");
+    return data;
+}
+
 // What loading does with a decoded picture: both icons scaled by target / height.
 void scaleBoth(const Picture& pic)
 {
@@ -57,11 +66,9 @@ void scaleBoth(const Picture& pic)
 
 void BM_TurboJpegDecode(benchmark::State& state)
 {
-    const std::vector<unsigned char> data = readAll(photoPath(int(state.range(0))));
-    if (data.empty()) {
-        state.SkipWithError("photo missing");
+    const std::vector<unsigned char> data = photoOrSkip(state);
+    if (data.empty())
         return;
-    }
     tjhandle tj = tjInitDecompress();
     int w = 0, h = 0, sub = 0, cs = 0;
     tjDecompressHeader3(tj, data.data(), data.size(), &w, &h, &sub, &cs);
@@ -79,11 +86,9 @@ void BM_TurboJpegDecode(benchmark::State& state)
 // first touch of a new picture's memory.
 void BM_TurboJpegDecodeReused(benchmark::State& state)
 {
-    const std::vector<unsigned char> data = readAll(photoPath(int(state.range(0))));
-    if (data.empty()) {
-        state.SkipWithError("photo missing");
+    const std::vector<unsigned char> data = photoOrSkip(state);
+    if (data.empty())
         return;
-    }
     tjhandle tj = tjInitDecompress();
     int w = 0, h = 0, sub = 0, cs = 0;
     tjDecompressHeader3(tj, data.data(), data.size(), &w, &h, &sub, &cs);
@@ -96,11 +101,9 @@ void BM_TurboJpegDecodeReused(benchmark::State& state)
 
 void BM_Decode(benchmark::State& state)
 {
-    const std::vector<unsigned char> data = readAll(photoPath(int(state.range(0))));
-    if (data.empty()) {
-        state.SkipWithError("photo missing");
+    const std::vector<unsigned char> data = photoOrSkip(state);
+    if (data.empty())
         return;
-    }
     for (auto _ : state)
         benchmark::DoNotOptimize(JpegReader::Decode(data.data(), data.size(), true));
     state.SetLabel(kPhotos[state.range(0)]);
@@ -162,65 +165,66 @@ const Outputs& outputs()
     return o;
 }
 
-void BM_JpegEncode1024Q100(benchmark::State& state)
+// The outputs; without an icon once the run is marked skipped.
+const Outputs& outputsOrSkip(benchmark::State& state)
 {
     const Outputs& o = outputs();
-    if (!o.icon) {
+    if (!o.icon)
         state.SkipWithError("photo missing");
-        return;
-    }
+    return o;
+}
+
+// Encodes once per iteration and reports the size of what came out.
+template <class Encode>
+std::size_t encodeEachIteration(benchmark::State& state, Encode&& encode)
+{
     std::size_t size = 0;
     for (auto _ : state)
-        size = JpegWriter::Encode(*o.icon, 100).size();
+        size = encode();
     state.counters["bytes"] = double(size);
+    return size;
+}
+
+void BM_JpegEncode1024Q100(benchmark::State& state)
+{
+    const Outputs& o = outputsOrSkip(state);
+    if (!o.icon)
+        return;
+    encodeEachIteration(state, [&] { return JpegWriter::Encode(*o.icon, 100).size(); });
 }
 
 std::map<std::string, double> g_pngBytes;
 
 void BM_PngReferenceLevel6Adaptive(benchmark::State& state)
 {
-    const Outputs& o = outputs();
-    if (!o.icon) {
-        state.SkipWithError("photo missing");
+    const Outputs& o = outputsOrSkip(state);
+    if (!o.icon)
         return;
-    }
-    std::size_t size = 0;
-    for (auto _ : state)
-        size = PngWriter::EncodeWith(*o.icon, o.mask.get(), 0, false, PngWriter::kAdaptive, 6, Z_DEFAULT_STRATEGY)
-                   .size();
-    state.counters["bytes"] = double(size);
-    g_pngBytes["reference"] = double(size);
+    g_pngBytes["reference"] = double(encodeEachIteration(state, [&] {
+        return PngWriter::EncodeWith(*o.icon, o.mask.get(), 0, false, PngWriter::kAdaptive, 6, Z_DEFAULT_STRATEGY)
+            .size();
+    }));
 }
 
 void BM_PngOurs(benchmark::State& state)
 {
-    const Outputs& o = outputs();
-    if (!o.icon) {
-        state.SkipWithError("photo missing");
+    const Outputs& o = outputsOrSkip(state);
+    if (!o.icon)
         return;
-    }
-    std::size_t size = 0;
-    for (auto _ : state)
-        size = PngWriter::Encode(*o.icon, o.mask.get()).size();
-    state.counters["bytes"] = double(size);
-    g_pngBytes["ours"] = double(size);
+    g_pngBytes["ours"] = double(encodeEachIteration(state, [&] { return PngWriter::Encode(*o.icon, o.mask.get()).size(); }));
 }
 
 // The settings the default was chosen from: level x filter x strategy.
 void BM_PngSettings(benchmark::State& state)
 {
-    const Outputs& o = outputs();
-    if (!o.icon) {
-        state.SkipWithError("photo missing");
+    const Outputs& o = outputsOrSkip(state);
+    if (!o.icon)
         return;
-    }
     const int level = int(state.range(0));
     const auto filter = PngWriter::Filter(state.range(1));
     const int strategy = int(state.range(2));
-    std::size_t size = 0;
-    for (auto _ : state)
-        size = PngWriter::EncodeWith(*o.icon, o.mask.get(), 0, false, filter, level, strategy).size();
-    state.counters["bytes"] = double(size);
+    encodeEachIteration(state,
+                        [&] { return PngWriter::EncodeWith(*o.icon, o.mask.get(), 0, false, filter, level, strategy).size(); });
 }
 
 void BM_SaveThreeFiles(benchmark::State& state)
