@@ -42,6 +42,15 @@ double milliseconds(Clock::duration d)
     return std::chrono::duration<double, std::milli>(d).count();
 }
 
+// How long one run of work takes, in milliseconds.
+template <class Work>
+double timed(Work&& work)
+{
+    const auto start = Clock::now();
+    work();
+    return milliseconds(Clock::now() - start);
+}
+
 double median(std::vector<double> values)
 {
     if (values.empty())
@@ -106,6 +115,15 @@ bool ensureLoaded()
     return !all.empty() && loadThroughTheMenu(all.back());
 }
 
+// Whether the mask benchmarks have their pictures; otherwise the run is marked skipped.
+bool loadedOrSkip(benchmark::State& state)
+{
+    if (ensureLoaded())
+        return true;
+    state.SkipWithError("no photo loaded");
+    return false;
+}
+
 // The reference: the mask's own order (columns outer, rows inner) over raw pixels, no calls.
 void tightPass(const Picture& iconPicture, Picture& maskPicture, int bound, int fuzz)
 {
@@ -122,52 +140,41 @@ void tightPass(const Picture& iconPicture, Picture& maskPicture, int bound, int 
         }
 }
 
+// Both masks, shown and hidden, as UpdateMask makes them.
+void tightPasses(int fuzz)
+{
+    tightPass(*Module1::QIcon, *Module1::QMask, 510, fuzz);
+    tightPass(*Module1::QIconHidden, *Module1::QMaskHidden, 1022, fuzz);
+    benchmark::ClobberMemory();
+}
+
 void BM_UpdateMask(benchmark::State& state)
 {
-    if (!ensureLoaded()) {
-        state.SkipWithError("no photo loaded");
+    if (!loadedOrSkip(state))
         return;
-    }
-    for (auto _ : state) {
-        const auto start = Clock::now();
-        Module1::UpdateMask();
-        samples()["mask: UpdateMask"].push_back(milliseconds(Clock::now() - start));
-    }
+    for (auto _ : state)
+        samples()["mask: UpdateMask"].push_back(timed([] { Module1::UpdateMask(); }));
 }
 
 void BM_TightLoop(benchmark::State& state)
 {
-    if (!ensureLoaded()) {
-        state.SkipWithError("no photo loaded");
+    if (!loadedOrSkip(state))
         return;
-    }
     volatile int fuzz = Module1::Fuzz;
-    for (auto _ : state) {
-        const auto start = Clock::now();
-        tightPass(*Module1::QIcon, *Module1::QMask, 510, fuzz);
-        tightPass(*Module1::QIconHidden, *Module1::QMaskHidden, 1022, fuzz);
-        benchmark::ClobberMemory();
-        samples()["mask: tight loop"].push_back(milliseconds(Clock::now() - start));
-    }
+    for (auto _ : state)
+        samples()["mask: tight loop"].push_back(timed([&] { tightPasses(fuzz); }));
 }
 
 // The two side by side, one run of each per iteration: the machine's drift hits both alike,
 // so the median of the per-iteration ratios is steadier than the ratio of the two medians.
 void BM_MaskPairs(benchmark::State& state)
 {
-    if (!ensureLoaded()) {
-        state.SkipWithError("no photo loaded");
+    if (!loadedOrSkip(state))
         return;
-    }
     volatile int fuzz = Module1::Fuzz;
     for (auto _ : state) {
-        const auto start = Clock::now();
-        Module1::UpdateMask();
-        const auto middle = Clock::now();
-        tightPass(*Module1::QIcon, *Module1::QMask, 510, fuzz);
-        tightPass(*Module1::QIconHidden, *Module1::QMaskHidden, 1022, fuzz);
-        benchmark::ClobberMemory();
-        const double ours = milliseconds(middle - start), tight = milliseconds(Clock::now() - middle);
+        const double ours = timed([] { Module1::UpdateMask(); });
+        const double tight = timed([&] { tightPasses(fuzz); });
         samples()["mask pairs: UpdateMask / tight loop"].push_back(ours / tight);
     }
 }
@@ -176,10 +183,8 @@ void BM_MaskPairs(benchmark::State& state)
 // counts as done when the mask view has painted it.
 void BM_Slider(benchmark::State& state)
 {
-    if (!ensureLoaded()) {
-        state.SkipWithError("no photo loaded");
+    if (!loadedOrSkip(state))
         return;
-    }
     Window1& window = ImplicitWindow<Window1>();
     Slider& slider = window.FuzzTolerance();
     Canvas& maskView = window.MaskCanvas();
@@ -220,49 +225,42 @@ void BM_Load(benchmark::State& state, const std::string& path)
 {
     const std::string name = QFileInfo(QString::fromStdString(path)).fileName().toStdString();
     for (auto _ : state) {
-        const auto start = Clock::now();
-        const bool loaded = loadThroughTheMenu(path);
-        const double elapsed = milliseconds(Clock::now() - start);
+        bool loaded = false;
+        const double elapsed = timed([&] { loaded = loadThroughTheMenu(path); });
         if (!loaded) {
             state.SkipWithError("load failed");
             return;
         }
         samples()["load: " + name].push_back(elapsed);
 
-        const auto decodeStart = Clock::now();
-        PicturePtr decoded = FolderItem(path).OpenAsJPEG(true);
-        benchmark::DoNotOptimize(decoded);
-        samples()["load: " + name + " (decode only)"].push_back(milliseconds(Clock::now() - decodeStart));
+        PicturePtr decoded;
+        samples()["load: " + name + " (decode only)"].push_back(timed([&] {
+            decoded = FolderItem(path).OpenAsJPEG(true);
+            benchmark::DoNotOptimize(decoded);
+        }));
     }
 }
 
 void BM_Save(benchmark::State& state)
 {
-    if (!ensureLoaded()) {
-        state.SkipWithError("no photo loaded");
+    if (!loadedOrSkip(state))
         return;
-    }
     QTemporaryDir folder;
     Module1::OutputFolder = std::make_shared<FolderItem>(folder.path().toStdString());
     const FolderItem out(folder.path().toStdString());
     for (auto _ : state) {
         seam->messages.clear();
-        const auto start = Clock::now();
-        ImplicitWindow<Window1>()._FileSaveFiles_Action();
-        const double elapsed = milliseconds(Clock::now() - start);
+        const double elapsed = timed([] { ImplicitWindow<Window1>()._FileSaveFiles_Action(); });
         if (seam->messages != std::vector<std::string>{"Files have been saved."}) {
             state.SkipWithError("saving failed");
             return;
         }
         samples()["save: three files"].push_back(elapsed);
 
-        auto time = [](const char* label, auto&& write) {
-            const auto t = Clock::now();
-            write();
-            samples()[label].push_back(milliseconds(Clock::now() - t));
-        };
-        time("save: icon JPEG alone", [&] { out.Child("i.jpg")->SaveAsJPEG(Module1::P1Hidden, 100); });
-        time("save: PNG alone", [&] { out.Child("p.png")->SaveAsPNG(Module1::P1Hidden, Module1::QMaskHidden, 0.0f, false, 0); });
+        samples()["save: icon JPEG alone"].push_back(
+            timed([&] { out.Child("i.jpg")->SaveAsJPEG(Module1::P1Hidden, 100); }));
+        samples()["save: PNG alone"].push_back(
+            timed([&] { out.Child("p.png")->SaveAsPNG(Module1::P1Hidden, Module1::QMaskHidden, 0.0f, false, 0); }));
     }
 }
 
