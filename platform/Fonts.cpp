@@ -3,7 +3,7 @@
 #include <QApplication>
 #include <QFont>
 
-QFont Fonts::Font(const std::string& face, double size, bool bold)
+QFont Fonts::Font(const std::string& face, double size, bool bold, bool italic, bool underline)
 {
     QFont font = QApplication::font();
     if (face != "System" && !face.empty()) {
@@ -15,5 +15,7 @@ QFont Fonts::Font(const std::string& face, double size, bool bold)
     if (size > 0)
         font.setPixelSize(static_cast<int>(size + 0.5));
     font.setBold(bold);
+    font.setItalic(italic);
+    font.setUnderline(underline);
     return font;
 }

@@ -54,8 +54,5 @@ bool Label::Bold() const
 
 void Label::applyFont()
 {
-    QFont font = Fonts::Font(m_font, m_textSize, m_bold);
-    font.setItalic(m_italic);
-    font.setUnderline(m_underline);
-    m_label->setFont(font);
+    m_label->setFont(Fonts::Font(m_font, m_textSize, m_bold, m_italic, m_underline));
 }

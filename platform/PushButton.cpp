@@ -21,10 +21,7 @@ void PushButton::_SetProperties(const PushButtonProperties& p)
 {
     applyLayout(p.Control);
     m_button->setText(QString::fromStdString(p.Caption));
-    QFont font = Fonts::Font(p.TextFont, 0, p.Bold);
-    font.setItalic(p.Italic);
-    font.setUnderline(p.Underline);
-    m_button->setFont(font);
+    m_button->setFont(Fonts::Font(p.TextFont, 0, p.Bold, p.Italic, p.Underline));
     m_button->setDefault(p.Default);
     m_cancel = p.Cancel;
     if (p.Default)

@@ -157,10 +157,8 @@ std::unique_ptr<StyledTextPrinter> TextArea::styledTextPrinter(Graphics& graphic
 
 void TextArea::applyFont()
 {
-    QFont font = Fonts::Font(m_font, m_textSize, m_bold);
-    font.setItalic(m_italic);
-    font.setUnderline(m_underline);
-    m_edit->setFont(font); // the document's default font, under any styled runs
+    // The document's default font, under any styled runs.
+    m_edit->setFont(Fonts::Font(m_font, m_textSize, m_bold, m_italic, m_underline));
 }
 
 void TextArea::applyParagraphFormat()
