@@ -30,7 +30,8 @@ bool isContentLength(const std::string& name)
     return true;
 }
 
-// The status code after the first blank; anything that is not a plain number is 0.
+// The status code after the first blank: exactly three digits. Anything else is 0, so a
+// reply cannot pass for one of the program's own error codes.
 int statusOf(const std::string& firstLine)
 {
     size_t i = firstLine.find(' ');
@@ -41,11 +42,11 @@ int statusOf(const std::string& firstLine)
     int value = 0;
     int digits = 0;
     for (; i < firstLine.size() && firstLine[i] >= '0' && firstLine[i] <= '9'; ++i) {
-        if (++digits > 9)
+        if (++digits > 3)
             return 0;
         value = value * 10 + (firstLine[i] - '0');
     }
-    return value;
+    return digits == 3 ? value : 0;
 }
 
 } // namespace

@@ -30,7 +30,7 @@ public:
     State state() const { return m_state; }
     bool Finished() const { return m_state == State::Complete || m_state == State::Failed; }
     int ErrorCode() const { return m_error; }
-    // The number after the first blank of the first line; 0 when there is none.
+    // The three-digit number after the first blank of the first line; 0 when there is none.
     int Status() const { return m_status; }
     const InternetHeaders& Headers() const { return m_headers; }
     const std::string& Content() const { return m_content; }

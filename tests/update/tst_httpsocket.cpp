@@ -329,6 +329,10 @@ private slots:
         QTest::newRow("no blank") << QByteArray("HTTP/1.0") << 0;
         QTest::newRow("not a number") << QByteArray("HTTP/1.0 OK") << 0;
         QTest::newRow("too many digits") << QByteArray("HTTP/1.0 12345678901") << 0;
+        QTest::newRow("four digits, one of our own codes") << QByteArray("HTTP/1.0 1013 Cut") << 0;
+        QTest::newRow("four digits") << QByteArray("HTTP/1.1 2000 OK") << 0;
+        QTest::newRow("two digits") << QByteArray("HTTP/1.1 20 OK") << 0;
+        QTest::newRow("leading zero") << QByteArray("HTTP/1.1 0200 OK") << 0;
         QTest::newRow("empty") << QByteArray("") << 0;
     }
 
