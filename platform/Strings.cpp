@@ -1,8 +1,7 @@
 #include "platform/Strings.h"
 
+#include <charconv>
 #include <cmath>
-#include <cstdio>
-#include <cstdlib>
 
 namespace {
 
@@ -159,9 +158,14 @@ double Val(const std::string& text)
             end = e;
         }
     }
-    const std::string number = text.substr(i, end - i);
-    const double value = std::strtod(number.c_str(), nullptr);
-    return std::isfinite(value) ? value : 0.0;
+    // from_chars reads the same in every locale; it takes no plus sign.
+    const char* first = text.data() + i;
+    if (*first == '+')
+        ++first;
+    double value = 0.0;
+    const auto [last, error] = std::from_chars(first, text.data() + end, value);
+    (void)last;
+    return error == std::errc() && std::isfinite(value) ? value : 0.0;
 }
 
 std::string Str(int value)
@@ -173,7 +177,8 @@ std::string Str(double value)
 {
     if (std::isfinite(value) && value == std::floor(value) && std::fabs(value) < 1e15)
         return std::to_string(static_cast<long long>(value));
+    // Like "%.7g", with a decimal point whatever the locale.
     char buffer[32];
-    std::snprintf(buffer, sizeof buffer, "%.7g", value);
-    return buffer;
+    const auto [end, error] = std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::general, 7);
+    return error == std::errc() ? std::string(buffer, end) : std::string();
 }
