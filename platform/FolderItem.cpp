@@ -3,10 +3,10 @@
 #include "platform/JpegReader.h"
 #include "platform/JpegWriter.h"
 #include "platform/PngWriter.h"
+#include "platform/SafeFileWriter.h"
 
 #include <QDir>
 #include <QFileInfo>
-#include <QSaveFile>
 
 FolderItem::FolderItem(std::string path) : m_path(std::move(path)) {}
 
@@ -34,26 +34,6 @@ FolderItemPtr FolderItem::Child(const std::string& name) const
         QDir(QString::fromStdString(m_path)).filePath(QString::fromStdString(name)).toStdString());
 }
 
-namespace {
-
-// The whole file is written to a temporary file beside the target and renamed over it only
-// when complete, so a failure leaves neither a partial file nor a damaged older one.
-bool writeWhole(const std::string& path, const std::vector<std::uint8_t>& bytes)
-{
-    if (bytes.empty())
-        return false;
-    QSaveFile file(QString::fromStdString(path));
-    if (!file.open(QIODevice::WriteOnly))
-        return false;
-    if (file.write(reinterpret_cast<const char*>(bytes.data()), qint64(bytes.size())) != qint64(bytes.size())) {
-        file.cancelWriting();
-        return false;
-    }
-    return file.commit();
-}
-
-} // namespace
-
 PicturePtr FolderItem::OpenAsJPEG(bool allowDamaged) const
 {
     return JpegReader::DecodeFile(m_path, allowDamaged);
@@ -61,11 +41,11 @@ PicturePtr FolderItem::OpenAsJPEG(bool allowDamaged) const
 
 bool FolderItem::SaveAsJPEG(const PicturePtr& pic, int quality) const
 {
-    return pic && writeWhole(m_path, JpegWriter::Encode(*pic, quality));
+    return pic && SafeFileWriter::Write(m_path, JpegWriter::Encode(*pic, quality));
 }
 
 bool FolderItem::SaveAsPNG(const PicturePtr& pic, const PicturePtr& mask, float gamma, bool interlace,
                            int filterType) const
 {
-    return pic && writeWhole(m_path, PngWriter::Encode(*pic, mask.get(), gamma, interlace, filterType));
+    return pic && SafeFileWriter::Write(m_path, PngWriter::Encode(*pic, mask.get(), gamma, interlace, filterType));
 }

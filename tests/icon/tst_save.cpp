@@ -39,7 +39,7 @@ private slots:
     void init()
     {
         ProgramFixture::Start();
-        for (const QString& name : output().entryList(QDir::Files | QDir::Dirs | QDir::NoDotAndDotDot))
+        for (const QString& name : output().entryList(QDir::Files | QDir::Dirs | QDir::Hidden | QDir::NoDotAndDotDot))
             QFileInfo(output().filePath(name)).isDir() ? QDir(output().filePath(name)).removeRecursively()
                                                        : output().remove(name);
     }
@@ -176,6 +176,22 @@ private slots:
         QCOMPARE(seam.messages, std::vector<std::string>{"Icon file was not saved!"});
         QVERIFY(QFileInfo(output().filePath("logo Icon.jpg")).isDir());
         QVERIFY(output().exists("logo Mask.jpg") && output().exists("logo.png"));
+    }
+
+    void aLongNameSavesAgainAndAgain()
+    {
+        // The longest names that fit: base plus " Icon.jpg" is 255 bytes.
+        ScriptedSeam seam;
+        chooseFolder(seam, output().path());
+        const QString base(246, QChar('l'));
+        QVERIFY(load(seam, writeSource(base + ".jpg")));
+        QVERIFY(save());
+        QVERIFY(save());
+        QVERIFY(save());
+        QCOMPARE(seam.messages, (std::vector<std::string>{kSaved[0], kSaved[0], kSaved[0]}));
+        QStringList written = output().entryList(QDir::Files | QDir::Hidden);
+        written.sort();
+        QCOMPARE(written, (QStringList{base + " Icon.jpg", base + " Mask.jpg", base + ".png"}));
     }
 
     void namesTooLongForTheFolderFail()

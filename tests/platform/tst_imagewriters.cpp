@@ -12,6 +12,12 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
+#include <fcntl.h>
+#include <linux/fs.h>
+#include <sys/ioctl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
 namespace {
 
 PicturePtr pictureOf(const QImage& image) { return std::make_shared<Picture>(image); }
@@ -39,6 +45,46 @@ void writeFile(const QString& path, const QByteArray& bytes)
     QVERIFY(f.open(QIODevice::WriteOnly));
     f.write(bytes);
 }
+
+// Keeps new files out of a folder while it lives, its files staying writable: for a user by
+// taking the folder's write permission, for root (whom permissions do not stop) by making the
+// folder immutable where the file system allows that.
+class NoNewFiles {
+public:
+    explicit NoNewFiles(const QString& folder) : m_folder(QFile::encodeName(folder))
+    {
+        if (::geteuid() != 0) {
+            m_locked = ::chmod(m_folder.constData(), 0555) == 0;
+            return;
+        }
+        m_locked = setImmutable(true);
+    }
+    ~NoNewFiles()
+    {
+        if (m_locked && ::geteuid() != 0)
+            ::chmod(m_folder.constData(), 0755);
+        else if (m_locked)
+            setImmutable(false);
+    }
+    bool locked() const { return m_locked; }
+
+private:
+    bool setImmutable(bool on) const
+    {
+        const int fd = ::open(m_folder.constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+        if (fd < 0)
+            return false;
+        int flags = 0;
+        bool ok = ::ioctl(fd, FS_IOC_GETFLAGS, &flags) == 0;
+        flags = on ? flags | FS_IMMUTABLE_FL : flags & ~FS_IMMUTABLE_FL;
+        ok = ok && ::ioctl(fd, FS_IOC_SETFLAGS, &flags) == 0;
+        ::close(fd);
+        return ok;
+    }
+
+    QByteArray m_folder;
+    bool m_locked = false;
+};
 
 } // namespace
 
@@ -209,9 +255,33 @@ private slots:
         QTemporaryDir dir;
         const QString path = dir.filePath("logo.png");
         writeFile(path, "an older file");
+        // Group-writable, which the usual umask would take away from a new file.
+        const QFile::Permissions permissions = QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup
+            | QFile::WriteGroup | QFile::ReadOther;
+        QVERIFY(QFile::setPermissions(path, permissions));
+        const QFile::Permissions before = QFile::permissions(path);
         const PicturePtr pic = pictureOf(testjpeg::quadrants(16, 16));
         QVERIFY(FolderItem(path.toStdString()).SaveAsPNG(pic, pic));
         QCOMPARE(QImage(path).size(), QSize(16, 16));
+        QCOMPARE(QFile::permissions(path), before);
+        QCOMPARE(QDir(dir.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden),
+                 QStringList{"logo.png"});
+    }
+
+    void aFolderThatTakesNoNewFilesStillRewritesItsFiles()
+    {
+        QTemporaryDir dir;
+        const QString path = dir.filePath("logo.jpg");
+        writeFile(path, "an older file");
+        const NoNewFiles lock(dir.path());
+        if (!lock.locked() || QFile(dir.filePath("probe")).open(QIODevice::WriteOnly))
+            QSKIP("cannot keep new files out of a folder here");
+        const PicturePtr pic = pictureOf(testjpeg::quadrants(16, 16));
+        QVERIFY(FolderItem(path.toStdString()).SaveAsJPEG(pic, 100));
+        QCOMPARE(QImage(path).size(), QSize(16, 16));
+        QVERIFY(!FolderItem(dir.filePath("new.jpg").toStdString()).SaveAsJPEG(pic, 100));
+        QCOMPARE(QDir(dir.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden),
+                 QStringList{"logo.jpg"});
     }
 
     void combinedPictureCarriesTheMask()
