@@ -7,6 +7,7 @@
 #include <QApplication>
 #include <QDesktopServices>
 #include <QFileDialog>
+#include <QLabel>
 #include <QMessageBox>
 #include <QPrintDialog>
 #include <QPrinter>
@@ -37,6 +38,17 @@ private:
     QPointer<QWidget> m_owner;
 };
 
+// Every text of a box is shown as the characters it holds: a text from outside (a server's
+// reply, a file name) must not turn into markup, pictures or links that open.
+void showAsPlainText(QMessageBox& box)
+{
+    box.setTextFormat(Qt::PlainText);
+    for (QLabel* label : box.findChildren<QLabel*>()) {
+        label->setTextFormat(Qt::PlainText);
+        label->setOpenExternalLinks(false);
+    }
+}
+
 } // namespace
 
 void QtSeam::MsgBox(const std::string& text)
@@ -46,6 +58,7 @@ void QtSeam::MsgBox(const std::string& text)
     box.setWindowTitle(QApplication::applicationDisplayName());
     box.setText(qs(text));
     box.setStandardButtons(QMessageBox::Ok);
+    showAsPlainText(box);
     box.exec();
 }
 
@@ -71,6 +84,7 @@ MessageDialogButton* QtSeam::ShowMessageDialog(MessageDialog& dialog)
         box.setDefaultButton(action);
     if (shown[2])
         box.setEscapeButton(shown[2]);
+    showAsPlainText(box);
     box.exec();
     for (int i = 0; i < 3; ++i)
         if (shown[i] && box.clickedButton() == shown[i])

@@ -13,7 +13,11 @@
 #include "update/updateWindow.h"
 #include "LocalHttpServer.h"
 
+#include <QAbstractButton>
 #include <QApplication>
+#include <QLabel>
+#include <QMessageBox>
+#include <QTimer>
 #include <QWidget>
 #include <QtTest>
 
@@ -256,6 +260,39 @@ private slots:
             QVERIFY(!openUpdate());
         }
         QCOMPARE(seam.beeps, 0);
+    }
+
+    void theOfferShowsTheServersTextAsPlainCharacters()
+    {
+        // No scripted seam: the real box, looked at while it waits for the user, who cancels.
+        const QByteArray version = "9.0.0 <a href=\"http://x.example/\">now</a>";
+        const QByteArray description = "<b>Bold</b> &amp; <img src=\"http://x.example/i.png\">";
+        LocalHttpServer server(versionFile(version, "Yes", description));
+        updateWindow::_SetHostForTesting(server.hostPort());
+        QStringList texts;
+        bool plain = true;
+        QTimer look;
+        QObject::connect(&look, &QTimer::timeout, [&] {
+            auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+            if (!box || !box->escapeButton())
+                return;
+            look.stop();
+            for (const QLabel* label : box->findChildren<QLabel*>()) {
+                if (label->text().isEmpty())
+                    continue;
+                texts << label->text();
+                plain = plain && label->textFormat() == Qt::PlainText && !label->openExternalLinks();
+            }
+            box->escapeButton()->click();
+        });
+        look.start(20);
+        checkForUpdates();
+        QTRY_VERIFY_WITH_TIMEOUT(!look.isActive() && !openUpdate(), kWait);
+        QVERIFY(plain);
+        QVERIFY2(texts.contains(QString::fromLatin1(description)), qPrintable(texts.join('|')));
+        QVERIFY(std::any_of(texts.cbegin(), texts.cend(), [&](const QString& text) {
+            return text.startsWith("Version " + QString::fromLatin1(version) + " is now available. ");
+        }));
     }
 
     void failuresEndAsCommunicationErrors_data()
