@@ -10,6 +10,8 @@
 #include <QKeyEvent>
 #include <QTimer>
 
+#include <string>
+
 namespace {
 
 QApplication*& qtApp()
@@ -38,8 +40,18 @@ public:
 
 void _RuntimeInit(int& argc, char** argv)
 {
-    if (!QApplication::instance())
-        qtApp() = new QApplication(argc, argv);
+    // The program takes no arguments, and Qt would read options such as -platform from them:
+    // Qt sees the program's name alone (QT_QPA_PLATFORM still chooses the platform). Qt keeps
+    // the arguments for the application's lifetime.
+    static std::string name = "quorrel";
+    static int qtArgc = 1;
+    static char* qtArgv[] = {nullptr, nullptr};
+    if (!QApplication::instance()) {
+        if (argc > 0 && argv && argv[0] && argv[0][0])
+            name = argv[0];
+        qtArgv[0] = name.data();
+        qtApp() = new QApplication(qtArgc, qtArgv);
+    }
     QApplication::setApplicationName(QStringLiteral("Quorrel"));
     QApplication::setApplicationDisplayName(QStringLiteral("Quorrel"));
     QApplication::setApplicationVersion(QString::fromStdString(BuildVersion().Short));
