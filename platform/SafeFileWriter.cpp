@@ -66,6 +66,9 @@ bool SafeFileWriter::Write(const std::string& path, const std::vector<std::uint8
     const QByteArray targetName = QFile::encodeName(target);
     struct stat existing {};
     const bool exists = ::stat(targetName.constData(), &existing) == 0;
+    // A file the user may not write stays as it is, even where the folder would let it be replaced.
+    if (exists && S_ISREG(existing.st_mode) && ::access(targetName.constData(), W_OK) != 0)
+        return false;
     const mode_t mode = exists ? (existing.st_mode & 0777) : 0666; // a new file: as the umask says
 
     QByteArray temporary;
