@@ -41,7 +41,7 @@ void _RuntimeInit(int& argc, char** argv)
     if (!QApplication::instance())
         qtApp() = new QApplication(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Quorrel"));
-    QApplication::setApplicationDisplayName(QStringLiteral("Quorrel"));
+    // No display name: X11 would append it to every window's title.
     QApplication::setApplicationVersion(QString::fromStdString(BuildVersion().Short));
     // Only the main window's Close event ends the program.
     QApplication::setQuitOnLastWindowClosed(false);

@@ -34,6 +34,16 @@ private slots:
         QCOMPARE(ProgramFixture::MainWindow().FuzzTolerance().Value(), 239);
         QVERIFY(seam.log.empty());
     }
+
+    // On X11 a display name would be appended to every window's title ("About... - Quorrel").
+    void windowTitlesAreTheirOwnWithNoDisplayName()
+    {
+        const QString name = QCoreApplication::applicationName();
+        QCoreApplication::setApplicationName(QStringLiteral("probe"));
+        const QString displayName = QGuiApplication::applicationDisplayName();
+        QCoreApplication::setApplicationName(name);
+        QCOMPARE(displayName, QStringLiteral("probe")); // an unset display name follows the name
+    }
 };
 
 QTEST_MAIN(StartupTest)
