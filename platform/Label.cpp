@@ -4,9 +4,35 @@
 #include "platform/QtText.h"
 
 #include <QLabel>
+#include <QPainter>
+#include <QStyle>
+
+namespace {
+
+// An opaque label clears the ground under its own text, so where a label made later
+// overlaps an earlier one, its text covers the other's instead of being drawn over it. The
+// rest of its box stays see-through: a neighbour's text that merely shares the box keeps
+// showing, as in the about window, where the version's box overlaps the caption's.
+class LabelWidget : public QLabel {
+public:
+    bool opaque = true;
+
+protected:
+    void paintEvent(QPaintEvent* event) override
+    {
+        if (opaque && !text().isEmpty()) {
+            const int flags = int(alignment()) | (wordWrap() ? int(Qt::TextWordWrap) : 0);
+            const QRect textRect = style()->itemTextRect(fontMetrics(), contentsRect(), flags, isEnabled(), text());
+            QPainter(this).fillRect(textRect, palette().brush(backgroundRole()));
+        }
+        QLabel::paintEvent(event);
+    }
+};
+
+} // namespace
 
 Label::Label(Window& window, const std::string& name)
-    : RectControl(window, name, new QLabel), m_label(static_cast<QLabel*>(_Widget()))
+    : RectControl(window, name, new LabelWidget), m_label(static_cast<QLabel*>(_Widget()))
 {
     m_label->setTextFormat(Qt::PlainText);
 }
@@ -27,9 +53,7 @@ void Label::_SetProperties(const LabelProperties& p)
     QPalette palette = m_label->palette();
     palette.setColor(QPalette::WindowText, QColor::fromRgb(p.TextColor));
     m_label->setPalette(palette);
-    // An opaque label shows the window's background, which is there already: filling it
-    // again would hide the text of a neighbour whose box it overlaps.
-    m_label->setAutoFillBackground(false);
+    static_cast<LabelWidget*>(m_label)->opaque = !p.Transparent;
     m_label->setTextInteractionFlags(p.Selectable ? Qt::TextSelectableByMouse : Qt::NoTextInteraction);
     m_label->setFocusPolicy(Qt::NoFocus);
     Text(p.Text);

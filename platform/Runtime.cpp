@@ -53,7 +53,7 @@ void _RuntimeInit(int& argc, char** argv)
         qtApp() = new QApplication(qtArgc, qtArgv);
     }
     QApplication::setApplicationName(QStringLiteral("Quorrel"));
-    QApplication::setApplicationDisplayName(QStringLiteral("Quorrel"));
+    // No display name: X11 would append it to every window's title.
     QApplication::setApplicationVersion(QString::fromStdString(BuildVersion().Short));
     // Only the main window's Close event ends the program.
     QApplication::setQuitOnLastWindowClosed(false);

@@ -1,13 +1,23 @@
 #include "app/App.h"
 #include "app/MenuBar1.h"
+#include "help/AboutBox.h"
+#include "help/Help.h"
 #include "icon/Module1.h"
 #include "icon/Window1.h"
 #include "platform/ImplicitWindow.h"
 #include "platform/Runtime.h"
+#include "platform/PushButton.h"
 #include "platform/Slider.h"
 #include "support/ProgramFixture.h"
 #include "support/ScriptedSeam.h"
+#include "update/selfTest.h"
+#include "update/updateWindow.h"
 
+#include <QFontDatabase>
+#include <QLabel>
+#include <QPushButton>
+#include <QStyleOptionButton>
+#include <QTcpServer>
 #include <QtTest>
 
 #include <cstring>
@@ -32,6 +42,27 @@ int startWithArguments()
         && QCoreApplication::arguments() == QStringList{QStringLiteral("quorrel")}
         && QGuiApplication::layoutDirection() == Qt::LeftToRight;
     return _RuntimeShutdown(plain ? 0 : 1);
+}
+
+// Opens one of the program's windows as the user does.
+Window* openWindow(const QString& name)
+{
+    Window1& main = ProgramFixture::MainWindow();
+    if (name == "main")
+        return &main;
+    if (name == "help") {
+        main._HandleMenuCommand("HelpShowHelp");
+        return OpenImplicitWindow<Help>();
+    }
+    if (name == "about") {
+        main._HandleMenuCommand("HelpAbout");
+        return OpenImplicitWindow<AboutBox>();
+    }
+    main._HandleMenuCommand("CheckForUpdateCheckNow");
+    if (name == "self test")
+        return OpenImplicitWindow<selfTest>();
+    ImplicitWindow<selfTest>().PushButton1().Push();
+    return OpenImplicitWindow<updateWindow>();
 }
 
 } // namespace
@@ -69,6 +100,66 @@ private slots:
         QVERIFY(child.waitForFinished(60000));
         QCOMPARE(child.exitStatus(), QProcess::NormalExit);
         QCOMPARE(child.exitCode(), 0);
+    }
+
+    // On X11 a display name would be appended to every window's title ("About... - Quorrel").
+    void windowTitlesAreTheirOwnWithNoDisplayName()
+    {
+        const QString name = QCoreApplication::applicationName();
+        QCoreApplication::setApplicationName(QStringLiteral("probe"));
+        const QString displayName = QGuiApplication::applicationDisplayName();
+        QCoreApplication::setApplicationName(name);
+        QCOMPARE(displayName, QStringLiteral("probe")); // an unset display name follows the name
+    }
+
+    // Every caption and button text that the user can see fits its box whole, in one line per
+    // line of text, and no two labels' texts meet.
+    void designTextsFitTheirBoxes_data()
+    {
+        QTest::addColumn<QString>("window");
+        for (const char* window : {"main", "help", "about", "self test", "update"})
+            QTest::newRow(window) << window;
+    }
+
+    void designTextsFitTheirBoxes()
+    {
+        QFETCH(QString, window);
+        if (!QFontDatabase::hasFamily(QStringLiteral("Liberation Sans")))
+            QSKIP("fonts-liberation is not installed (scripts/deps installs it)");
+        ScriptedSeam seam;
+        QTcpServer silent; // the update window waits on it
+        QVERIFY(silent.listen(QHostAddress::LocalHost));
+        updateWindow::_SetHostForTesting("127.0.0.1:" + std::to_string(silent.serverPort()));
+        Window* open = openWindow(window);
+        QVERIFY(open);
+        const QRect content(0, 0, open->Width(), open->Height());
+        std::vector<std::pair<QString, QRect>> texts;
+        for (RectControl* control : open->_Controls()) {
+            QWidget* widget = control->_Widget();
+            const QRect box(widget->mapTo(open->_Content(), QPoint()), widget->size());
+            if (!content.contains(box))
+                continue; // never in view
+            const QString name = QString::fromStdString(control->Name());
+            if (auto* label = qobject_cast<QLabel*>(widget)) {
+                const QRect room = label->contentsRect();
+                const QRect text = label->fontMetrics().boundingRect(room, int(label->alignment()), label->text());
+                QVERIFY2(room.contains(text), qPrintable(name));
+                texts.emplace_back(name, text.translated(box.topLeft()));
+            } else if (auto* button = qobject_cast<QPushButton*>(widget)) {
+                QStyleOptionButton option;
+                option.initFrom(button);
+                option.text = button->text();
+                const QRect room = button->style()->subElementRect(QStyle::SE_PushButtonContents, &option, button);
+                const QFontMetrics metrics = button->fontMetrics();
+                QVERIFY2(metrics.horizontalAdvance(button->text()) <= room.width(), qPrintable(name));
+                QVERIFY2(metrics.height() <= room.height(), qPrintable(name));
+            }
+        }
+        for (size_t i = 0; i < texts.size(); ++i)
+            for (size_t j = i + 1; j < texts.size(); ++j)
+                QVERIFY2(!texts[i].second.intersects(texts[j].second),
+                         qPrintable(texts[i].first + " meets " + texts[j].first));
+        updateWindow::_SetHostForTesting("");
     }
 };
 

@@ -2,6 +2,7 @@
 #include "app/Maker.h"
 #include "help/AboutBox.h"
 #include "icon/Window1.h"
+#include "platform/Fonts.h"
 #include "platform/ImplicitWindow.h"
 #include "platform/Label.h"
 #include "platform/PushButton.h"
@@ -56,11 +57,11 @@ private slots:
         QTest::addColumn<QString>("name");
         QTest::addColumn<QRect>("box");
         QTest::addColumn<QString>("text");
-        QTest::addColumn<int>("pixelSize"); // -1: the default size
+        QTest::addColumn<int>("pixelSize");
         QTest::addColumn<bool>("bold");
         QTest::addColumn<int>("align");
         QTest::newRow("credits") << "StaticText2" << QRect(75, 111, 104, 106)
-                                 << "Developed by\rCorvane\r\rSenior Beta Tester\rEttrick" << -1 << false
+                                 << "Developed by\rCorvane\r\rSenior Beta Tester\rEttrick" << Fonts::kDefaultPixelSize << false
                                  << int(Qt::AlignHCenter);
         QTest::newRow("title") << "StaticText1" << QRect(20, 11, 214, 70) << "Quorrel" << 30 << true
                                << int(Qt::AlignHCenter);

@@ -92,17 +92,18 @@ private slots:
         QCOMPARE(stamp.x, 100.0);
         QCOMPARE(stamp.y, 720.0);
         for (const PrintedText* footer : {&number, &stamp}) {
-            QCOMPARE(footer->family, std::string("Arial"));
+            QCOMPARE(footer->family, std::string("Liberation Sans")); // Arial's metrics, asked for by name
             QCOMPARE(footer->size, 10.0);
             QVERIFY(!footer->bold);
             QCOMPARE(footer->color, 0u);
         }
-        // The body: Courier 10 bold inside the block; the opening sentence and the two headings blue.
+        // The body: Courier (as Liberation Mono) 10 bold inside the block; the opening sentence and
+        // the two headings blue.
         std::string blue;
         for (const PrintedText& run : page) {
             if (isFooter(run))
                 continue;
-            QCOMPARE(run.family, std::string("Courier"));
+            QCOMPARE(run.family, std::string("Liberation Mono"));
             QCOMPARE(run.size, 10.0);
             QVERIFY(run.bold);
             QVERIFY(run.x >= 36 && run.x < 36 + 492);
@@ -148,7 +149,7 @@ private slots:
             QCOMPARE(page.back().text, stampAt(kChosen));
             for (size_t j = 0; j + 2 < page.size(); ++j) {
                 QVERIFY(!isFooter(page[j]));
-                QCOMPARE(page[j].family, std::string("Courier")); // body settings back after every footer
+                QCOMPARE(page[j].family, std::string("Liberation Mono")); // body settings back after every footer
                 QVERIFY(page[j].bold);
                 QVERIFY(page[j].y > 36 && page[j].y <= 36 + 672);
             }
