@@ -6,6 +6,7 @@
 #include "platform/WindowWidget.h"
 
 #include <QPointer>
+#include <QThread>
 #include <QTimer>
 
 using namespace IconTest;
@@ -131,6 +132,7 @@ private slots:
         QPointer<QWidget> slider = window.FuzzTolerance()._Widget();
         bool closedInChange = false;
         QTimer::singleShot(0, widget, [&] { closedInChange = Module1::Fuzz == 240 && widget->close(); });
+        QThread::msleep(10); // past the yields' rate limit: the first yield takes events
         QTest::keyClick(slider, Qt::Key_Right);
         QVERIFY(closedInChange);
         QVERIFY(!OpenImplicitWindow<Window1>());
