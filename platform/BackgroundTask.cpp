@@ -1,5 +1,7 @@
 #include "platform/BackgroundTask.h"
 
+#include "platform/HandlerScope.h"
+
 #include <QCoreApplication>
 #include <QThread>
 #include <chrono>
@@ -21,7 +23,10 @@ void BackgroundTask::Poll()
         return;
     lastEvents = now;
     auto* app = QCoreApplication::instance();
-    if (app && QThread::currentThread() == app->thread())
+    if (app && QThread::currentThread() == app->thread()) {
+        // The loop that yields is still using what it reached before.
+        const HandlerScope scope;
         QCoreApplication::processEvents(QEventLoop::AllEvents, 2);
+    }
     lastEvents = std::chrono::steady_clock::now();
 }

@@ -1,5 +1,6 @@
 #include "platform/EventBoundary.h"
 
+#include "platform/HandlerScope.h"
 #include "platform/Seam.h"
 
 #include <exception>
@@ -8,6 +9,7 @@
 
 void RunHandler(const std::function<void()>& handler)
 {
+    const HandlerScope scope;
     std::string report;
     try {
         handler();

@@ -1,5 +1,7 @@
 #include "platform/ImplicitWindow.h"
 
+#include "platform/HandlerScope.h"
+
 #include <QObject>
 #include <algorithm>
 #include <map>
@@ -12,10 +14,16 @@ std::map<std::string, std::unique_ptr<Window>>& live()
     return windows;
 }
 
-// Closed windows wait here until the event that closed them is over.
-std::vector<std::unique_ptr<Window>>& closed()
+// Closed windows wait here until nothing that may still use them is running. Each has a
+// ticket of its own, so that a late reaper never takes a newer window at the same address.
+struct ClosedWindow {
+    unsigned long ticket;
+    std::unique_ptr<Window> window;
+};
+
+std::vector<ClosedWindow>& closed()
 {
-    static std::vector<std::unique_ptr<Window>> windows;
+    static std::vector<ClosedWindow> windows;
     return windows;
 }
 
@@ -25,25 +33,28 @@ void deleteClosedWindows()
     closed().clear();
 }
 
-void deleteClosedWindow(const Window* window)
+void deleteClosedWindow(unsigned long ticket)
 {
     auto& windows = closed();
     const auto found = std::find_if(windows.begin(), windows.end(),
-                                    [window](const std::unique_ptr<Window>& w) { return w.get() == window; });
+                                    [ticket](const ClosedWindow& w) { return w.ticket == ticket; });
     if (found == windows.end())
         return;
-    const std::unique_ptr<Window> doomed = std::move(*found);
+    const std::unique_ptr<Window> doomed = std::move(found->window);
     windows.erase(found);
 }
 
-// Deletes a closed window through Qt's deferred deletion, which waits for the event loop that
-// was running when the window closed: a modal dialog the closing handler opens afterwards runs
-// a nested loop, and the handler's window must outlive it.
-void deleteWhenBackInLoop(const Window* window)
+// A window may close inside a yield or a modal dialog of a handler that still uses it, or of
+// Qt's own event code (a slider's key press) around that handler. So it waits until every
+// handler and yielding loop has returned; then Qt's deferred deletion waits until the event
+// being handled there is over, and outlasts any nested loop (a modal dialog) opened meanwhile.
+void deleteWhenUnused(unsigned long ticket)
 {
-    auto* reaper = new QObject;
-    QObject::connect(reaper, &QObject::destroyed, [window] { deleteClosedWindow(window); });
-    reaper->deleteLater();
+    HandlerScope::WhenAllEnd([ticket] {
+        auto* reaper = new QObject;
+        QObject::connect(reaper, &QObject::destroyed, [ticket] { deleteClosedWindow(ticket); });
+        reaper->deleteLater();
+    });
 }
 
 } // namespace
@@ -63,9 +74,11 @@ void WindowRegistry::Forget(Window& window)
 {
     for (auto it = live().begin(); it != live().end(); ++it) {
         if (it->second.get() == &window) {
-            closed().push_back(std::move(it->second));
+            static unsigned long lastTicket = 0;
+            const unsigned long ticket = ++lastTicket;
+            closed().push_back({ticket, std::move(it->second)});
             live().erase(it);
-            deleteWhenBackInLoop(&window);
+            deleteWhenUnused(ticket);
             return;
         }
     }

@@ -10,7 +10,8 @@
 namespace WindowRegistry {
 Window* Find(const std::string& key);
 void Add(const std::string& key, std::unique_ptr<Window> window);
-// Forgets the window; it is deleted once the current event has been handled.
+// Forgets the window; it is deleted once no handler or yielding loop is running any more and
+// the event being handled then is over.
 void Forget(Window& window);
 std::vector<Window*> All();
 // Deletes every window, open or closed (at exit).

@@ -1,6 +1,7 @@
 #include "platform/Window.h"
 
 #include "platform/EventBoundary.h"
+#include "platform/HandlerScope.h"
 #include "platform/ImplicitWindow.h"
 #include "platform/MenuBar.h"
 #include "platform/QuitMenuItem.h"
@@ -10,6 +11,7 @@
 #include <QApplication>
 #include <algorithm>
 #include <QMenuBar>
+#include <QPointer>
 
 Window::Window(std::string className)
     : m_className(std::move(className)), m_widget(new WindowWidget(*this))
@@ -33,7 +35,19 @@ void Window::_Construct()
         control->_Open();
     Event_Open();
     if (m_visibleByDesign && !m_closed)
-        Show();
+        showWhenPlaced();
+}
+
+// A window that a handler makes appears once that handler has set it up (placed, titled), or
+// at its first Show; never first somewhere else.
+void Window::showWhenPlaced()
+{
+    m_showPending = true;
+    const QPointer<WindowWidget> alive(m_widget);
+    HandlerScope::WhenCurrentEnds([this, alive] {
+        if (alive && m_showPending)
+            Show();
+    });
 }
 
 void Window::_SetProperties(const WindowProperties& p)
@@ -68,6 +82,7 @@ void Window::MenuBar(std::shared_ptr<::MenuBar> bar)
 
 void Window::Show()
 {
+    m_showPending = false;
     if (m_closed)
         return;
     if (m_widget->isMinimized())

@@ -43,6 +43,7 @@ struct WindowProperties {
 // A top-level window. Subclasses lay themselves out and create their controls in the
 // events below; the window registry (ImplicitWindow) builds them in the framework's order:
 // Layout, CreateControls, AddMenuHandlers, the controls' Open events, the window's Open event.
+// A window visible by design shows when the handler that made it returns, or at its first Show.
 class Window {
 public:
     explicit Window(std::string className);
@@ -122,6 +123,7 @@ private:
     RectControl* findControl(const std::string& name) const;
     MenuItem* lookupMenuItem(const std::string& name) const;
     void orderTabs();
+    void showWhenPlaced();
 
     std::string m_className;
     WindowWidget* m_widget;
@@ -130,4 +132,5 @@ private:
     std::map<std::string, std::function<bool()>> m_menuHandlers;
     bool m_closed = false;
     bool m_visibleByDesign = true;
+    bool m_showPending = false;
 };

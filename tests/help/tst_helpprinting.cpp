@@ -1,20 +1,25 @@
 #include "help/Help.h"
 #include "help/HelpPrinting.h"
 #include "icon/Window1.h"
+#include "platform/BackgroundTask.h"
 #include "platform/Date.h"
 #include "platform/Graphics.h"
 #include "platform/ImplicitWindow.h"
 #include "platform/StyledTextPrinter.h"
 #include "platform/TextArea.h"
+#include "platform/WindowWidget.h"
 #include "support/ProgramFixture.h"
 #include "support/RecordingPrintJob.h"
 #include "support/ScriptedSeam.h"
 
 #include <QFile>
+#include <QPointer>
 #include <QProcess>
 #include <QRegularExpression>
 #include <QStandardPaths>
 #include <QTemporaryDir>
+#include <QThread>
+#include <QTimer>
 #include <QtTest>
 
 namespace {
@@ -53,6 +58,25 @@ std::vector<std::string> bodyTexts(const PrintRecord& record)
                 texts.push_back(run.text);
     return texts;
 }
+
+// A printer slow enough that every page's yield lets events in; onPage runs as a page ends.
+class SlowPrintJob : public RecordingPrintJob {
+public:
+    SlowPrintJob(std::shared_ptr<PrintRecord> record, std::function<void()> onPage)
+        : RecordingPrintJob(std::move(record)), m_onPage(std::move(onPage))
+    {
+    }
+    void NextPage() override
+    {
+        RecordingPrintJob::NextPage();
+        m_onPage();
+        QThread::msleep(10);
+        BackgroundTask::countdown = 1;
+    }
+
+private:
+    std::function<void()> m_onPage;
+};
 
 } // namespace
 
@@ -215,6 +239,43 @@ private slots:
         QVERIFY(!OpenImplicitWindow<Help>());
         ProgramFixture::ProcessEvents();
         QVERIFY(WindowRegistry::All().size() == 1); // the main window alone
+    }
+
+    // The help window closed in the yield of a page: the print goes on to its end with the
+    // closed window kept through the later pages' yields, and it goes when the command is over.
+    void closingTheHelpWindowWhileItPrints()
+    {
+        ScriptedSeam seam;
+        auto record = std::make_shared<PrintRecord>();
+        QPointer<QWidget> widget;
+        bool closedInPrint = false;
+        int pagesAfterClose = 0;
+        bool keptWhilePrinting = true;
+        const auto onPage = [&] {
+            if (!closedInPrint)
+                return;
+            ++pagesAfterClose;
+            keptWhilePrinting = keptWhilePrinting && widget;
+        };
+        seam.printAnswers.push_back([&](const PrinterSetup&) {
+            BackgroundTask::countdown = 1;
+            return std::make_unique<SlowPrintJob>(record, onPage);
+        });
+        Help& help = ImplicitWindow<Help>();
+        help.TextArea1().Text(numberedLines(400));
+        help._EnableMenuItems();
+        widget = help._Widget();
+        QTimer::singleShot(0, widget, [&] { closedInPrint = !record->pages.empty() && widget->close(); });
+        help._Widget()->actionFor("FilePrintHelp")->trigger();
+        QVERIFY(closedInPrint);
+        QVERIFY(pagesAfterClose >= 2);
+        QVERIFY(keptWhilePrinting);
+        QVERIFY(record->finished);
+        QCOMPARE(bodyTexts(*record).size(), size_t(400));
+        QVERIFY(!OpenImplicitWindow<Help>());
+        ProgramFixture::ProcessEvents();
+        QVERIFY(!widget);
+        QCOMPARE(WindowRegistry::All().size(), size_t(1)); // the main window alone
     }
 
     void printerThatCannotStartIsReported()

@@ -1,10 +1,15 @@
 #include "IconTestSupport.h"
 
 #include "platform/Canvas.h"
+#include "platform/ImplicitWindow.h"
 #include "platform/Label.h"
 #include "platform/Slider.h"
+#include "platform/WindowWidget.h"
 
+#include <QPointer>
+#include <QThread>
 #include <QTemporaryDir>
+#include <QTimer>
 
 using namespace IconTest;
 
@@ -207,6 +212,28 @@ private slots:
         // Damaged files may give what could be decoded; either way the state is whole.
         QCOMPARE(loaded, Module1::SourceLoaded());
         QCOMPARE(seam.messages.empty(), loaded);
+    }
+
+    // The close box (or Alt+F4) while the mask of a new source is computed: the close arrives
+    // in a yield of the load, whose last steps then run on the closed window, not a freed one.
+    void closingTheMainWindowWhileItLoadsLetsTheLoadFinish()
+    {
+        ScriptedSeam seam;
+        Window1& window = ProgramFixture::MainWindow();
+        window._EnableMenuItems();
+        QPointer<QWidget> widget = window._Widget();
+        seam.files.push_back(writeJpeg(dir(), "photo.jpg", solid(600, 600, Qt::white)));
+        bool closedInLoad = false;
+        QTimer::singleShot(0, widget, [&] { closedInLoad = Module1::IconName == "photo.jpg" && widget->close(); });
+        QThread::msleep(10); // past the yields' rate limit: the first yield takes events
+        window._Widget()->actionFor("FileLoadIconSource")->trigger();
+        QVERIFY(closedInLoad);
+        QVERIFY(seam.messages.empty());
+        QVERIFY(Module1::SourceLoaded());
+        QVERIFY(!OpenImplicitWindow<Window1>());
+        QVERIFY(widget);
+        ProgramFixture::ProcessEvents();
+        QVERIFY(!widget);
     }
 
     void folderChosenAsFileIsNoPicture()

@@ -3,6 +3,11 @@
 #include "platform/Canvas.h"
 #include "platform/ImplicitWindow.h"
 #include "platform/Slider.h"
+#include "platform/WindowWidget.h"
+
+#include <QPointer>
+#include <QThread>
+#include <QTimer>
 
 using namespace IconTest;
 
@@ -115,6 +120,26 @@ private slots:
         Module1::UpdateMask();
         QVERIFY(!OpenImplicitWindow<Window1>());
         QCOMPARE(rgbAt(Module1::QMaskHidden, 9, 9), RGB(250, 250, 250));
+    }
+
+    // An arrow key on the slider, then the close box while the masks are computed: the slider's
+    // own key handling goes on after the handler, so the window must outlive that too.
+    void closingTheMainWindowWhileTheSliderComputesTheMasks()
+    {
+        installIcons([](int, int, int) { return RGB(250, 250, 250); });
+        Window1& window = ProgramFixture::MainWindow();
+        QPointer<QWidget> widget = window._Widget();
+        QPointer<QWidget> slider = window.FuzzTolerance()._Widget();
+        bool closedInChange = false;
+        QTimer::singleShot(0, widget, [&] { closedInChange = Module1::Fuzz == 240 && widget->close(); });
+        QThread::msleep(10); // past the yields' rate limit: the first yield takes events
+        QTest::keyClick(slider, Qt::Key_Right);
+        QVERIFY(closedInChange);
+        QVERIFY(!OpenImplicitWindow<Window1>());
+        QVERIFY(widget && slider); // the slider went on with the key press after the handler
+        QCOMPARE(rgbAt(Module1::QMaskHidden, 1021, 1021), RGB(250, 250, 250));
+        ProgramFixture::ProcessEvents();
+        QVERIFY(!widget && !slider);
     }
 
     void sliderBeforeAnyLoadOnlyStoresTheThreshold()

@@ -5,8 +5,10 @@
 #include "platform/ImplicitWindow.h"
 #include "platform/PushButton.h"
 #include "platform/Slider.h"
+#include "platform/WindowWidget.h"
 
 #include <QAbstractButton>
+#include <QEvent>
 #include <QTemporaryDir>
 
 using namespace IconTest;
@@ -85,6 +87,34 @@ private slots:
         QCOMPARE(qAlpha(preview->Canvas1().Backdrop()->Image().pixel(256, 256)), 0);
         QCOMPARE(qAlpha(preview->Canvas1().Backdrop()->Image().pixel(50, 50)), 255);
         QVERIFY(seam.messages.empty());
+    }
+
+    // The preview appears over the mask view straight away, not first where new windows go.
+    void previewIsPlacedBeforeItFirstShows()
+    {
+        ScriptedSeam seam;
+        QVERIFY(load(seam, writeSource("a.jpg")));
+        Window1& main = ProgramFixture::MainWindow();
+        main.Left(140);
+        main.Top(110);
+        struct FirstShow : QObject {
+            std::optional<QRect> geometry;
+            bool eventFilter(QObject* watched, QEvent* event) override
+            {
+                if (event->type() == QEvent::Show && !geometry && watched->objectName() == "Window2")
+                    geometry = static_cast<QWidget*>(watched)->geometry();
+                return false;
+            }
+        } firstShow;
+        qApp->installEventFilter(&firstShow);
+        pressShowPNG();
+        qApp->removeEventFilter(&firstShow);
+        Window2* preview = OpenImplicitWindow<Window2>();
+        QVERIFY(preview && preview->Visible());
+        QCOMPARE(preview->Left(), main.Left() + 552);
+        QCOMPARE(preview->Top(), main.Top() + 50);
+        QVERIFY(firstShow.geometry);
+        QCOMPARE(*firstShow.geometry, preview->_Widget()->geometry());
     }
 
     void openPreviewIsMovedBackButNotRebuilt()
