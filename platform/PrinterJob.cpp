@@ -2,11 +2,31 @@
 
 #include "platform/PrinterSetup.h"
 
+#include <QFile>
 #include <QMarginsF>
 #include <QPageLayout>
 #include <QPageSize>
 #include <QPainter>
 #include <QPrinter>
+
+#include <algorithm>
+
+namespace {
+
+// Qt's PDF writer reports a failed write (a full disk) at a page break at best, never at the
+// end; a PDF written whole ends with its trailer.
+bool pdfIsWhole(const QString& path)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return false;
+    const qint64 size = file.size();
+    if (size < 5 || !file.seek(std::max<qint64>(0, size - 64)))
+        return false;
+    return file.readAll().contains("%%EOF");
+}
+
+} // namespace
 
 PrinterJob::PrinterJob(std::unique_ptr<QPrinter> printer)
     : m_printer(std::move(printer)), m_painter(std::make_shared<QPainter>())
@@ -24,10 +44,20 @@ PrinterJob::~PrinterJob()
         m_painter->end();
 }
 
-void PrinterJob::NextPage()
+bool PrinterJob::NextPage()
 {
-    if (m_painter->isActive())
-        m_printer->newPage();
+    if (!m_painter->isActive() || !m_printer->newPage())
+        m_failed = true;
+    return !m_failed;
+}
+
+bool PrinterJob::Finish()
+{
+    if (!m_painter->isActive() || !m_painter->end() || m_printer->printerState() == QPrinter::Error)
+        m_failed = true;
+    else if (m_printer->outputFormat() == QPrinter::PdfFormat && !pdfIsWhole(m_printer->outputFileName()))
+        m_failed = true;
+    return !m_failed;
 }
 
 void PrinterJob::ApplySetup(QPrinter& printer, const PrinterSetup& setup)

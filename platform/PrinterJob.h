@@ -13,7 +13,8 @@ public:
     ~PrinterJob() override;
 
     std::shared_ptr<QPainter> Painter() override { return m_painter; }
-    void NextPage() override;
+    bool NextPage() override;
+    bool Finish() override;
 
     // The page layout: US Letter with half-inch margins, in the setup's orientation.
     static void ApplySetup(QPrinter& printer, const PrinterSetup& setup);
@@ -23,4 +24,5 @@ public:
 private:
     std::unique_ptr<QPrinter> m_printer;
     std::shared_ptr<QPainter> m_painter;
+    bool m_failed = false;
 };

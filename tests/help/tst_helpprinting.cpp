@@ -228,6 +228,34 @@ private slots:
         QVERIFY(!OpenImplicitWindow<Help>());
     }
 
+    void printerThatStopsIsReported_data()
+    {
+        QTest::addColumn<QString>("stops");
+        QTest::newRow("at a page break") << "page break";
+        QTest::newRow("at the end") << "end";
+        QTest::newRow("PDF on a full device") << "full device";
+    }
+
+    void printerThatStopsIsReported()
+    {
+        QFETCH(QString, stops);
+        ScriptedSeam seam;
+        auto record = std::make_shared<PrintRecord>();
+        record->pageBreaksFail = stops == "page break";
+        record->finishFails = stops == "end";
+        if (stops == "full device")
+            seam.PrintToPdf("/dev/full");
+        else
+            seam.printAnswers.push_back(RecordingPrintJob::Answer(record));
+        ProgramFixture::MainWindow()._HandleMenuCommand("HelpShowHelp");
+        ImplicitWindow<Help>().TextArea1().Text(numberedLines(200));
+        QVERIFY(ImplicitWindow<Help>()._HandleMenuCommand("FilePrintHelp"));
+        QCOMPARE(seam.messages, std::vector<std::string>{"The help was not completely printed."});
+        if (stops == "page break")
+            QCOMPARE(record->nextPageCalls, 1); // nothing more is sent to a printer that stopped
+        QVERIFY(!OpenImplicitWindow<Help>());
+    }
+
     void printerDrawsEveryLineOnceWhateverTheBlockHeight_data()
     {
         QTest::addColumn<int>("blockHeight");
