@@ -28,12 +28,15 @@ bool pdfIsWhole(const QString& path)
 
 } // namespace
 
-PrinterJob::PrinterJob(std::unique_ptr<QPrinter> printer)
+PrinterJob::PrinterJob(std::unique_ptr<QPrinter> printer, const PrinterSetup& setup)
     : m_printer(std::move(printer)), m_painter(std::make_shared<QPainter>())
 {
     if (m_painter->begin(m_printer.get())) {
         // One unit is one point; the painter's origin is the printable area's top-left corner.
-        const double scale = m_printer->resolution() / 72.0;
+        double scale = m_printer->resolution() / 72.0;
+        const QRectF area = m_printer->pageLayout().paintRect(QPageLayout::Point);
+        if (area.width() < setup.PageWidth() || area.height() < setup.PageHeight())
+            scale *= std::min(area.width() / setup.PageWidth(), area.height() / setup.PageHeight());
         m_painter->scale(scale, scale);
     }
 }
@@ -73,5 +76,5 @@ std::unique_ptr<PrinterJob> PrinterJob::ToPdf(const std::string& path, const Pri
     printer->setOutputFormat(QPrinter::PdfFormat);
     printer->setOutputFileName(QString::fromStdString(path));
     ApplySetup(*printer, setup); // after the format, which brings its own defaults
-    return std::make_unique<PrinterJob>(std::move(printer));
+    return std::make_unique<PrinterJob>(std::move(printer), setup);
 }

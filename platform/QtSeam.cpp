@@ -121,5 +121,5 @@ std::unique_ptr<PrintJob> QtSeam::OpenPrinterDialog(const PrinterSetup& setup)
     QPrintDialog dialog(printer.get(), scope.parent());
     if (dialog.exec() != QDialog::Accepted)
         return nullptr;
-    return std::make_unique<PrinterJob>(std::move(printer));
+    return std::make_unique<PrinterJob>(std::move(printer), setup);
 }

@@ -4,6 +4,8 @@
 #include "platform/Date.h"
 #include "platform/Graphics.h"
 #include "platform/ImplicitWindow.h"
+#include "platform/PrinterJob.h"
+#include "platform/PrinterSetup.h"
 #include "platform/StyledTextPrinter.h"
 #include "platform/TextArea.h"
 #include "support/ProgramFixture.h"
@@ -11,6 +13,10 @@
 #include "support/ScriptedSeam.h"
 
 #include <QFile>
+#include <QPageLayout>
+#include <QPageSize>
+#include <QPainter>
+#include <QPrinter>
 #include <QProcess>
 #include <QRegularExpression>
 #include <QStandardPaths>
@@ -52,6 +58,23 @@ std::vector<std::string> bodyTexts(const PrintRecord& record)
             if (!isFooter(run))
                 texts.push_back(run.text);
     return texts;
+}
+
+// The text of a PDF file's pages as pdftotext reads it, one entry per page; empty when
+// pdftotext is missing.
+QStringList pdfPageTexts(const QString& path)
+{
+    const QString pdftotext = QStandardPaths::findExecutable(QStringLiteral("pdftotext"));
+    if (pdftotext.isEmpty())
+        return {};
+    QProcess convert;
+    convert.start(pdftotext, {QStringLiteral("-layout"), path, QStringLiteral("-")});
+    if (!convert.waitForFinished(60000))
+        return {};
+    QStringList pages = QString::fromUtf8(convert.readAllStandardOutput()).split(QLatin1Char('\f'));
+    if (!pages.isEmpty() && pages.last().trimmed().isEmpty())
+        pages.removeLast();
+    return pages;
 }
 
 } // namespace
@@ -254,6 +277,70 @@ private slots:
         if (stops == "page break")
             QCOMPARE(record->nextPageCalls, 1); // nothing more is sent to a printer that stopped
         QVERIFY(!OpenImplicitWindow<Help>());
+    }
+
+    void everyLineAndFooterFitsTheChosenPaper_data()
+    {
+        QTest::addColumn<int>("paper");
+        QTest::addColumn<bool>("landscape");
+        QTest::newRow("US Letter portrait") << int(QPageSize::Letter) << false;
+        QTest::newRow("US Letter landscape") << int(QPageSize::Letter) << true;
+        QTest::newRow("A5 portrait") << int(QPageSize::A5) << false;
+    }
+
+    void everyLineAndFooterFitsTheChosenPaper()
+    {
+        QFETCH(int, paper);
+        QFETCH(bool, landscape);
+        Date::_FixNow(std::nullopt);
+        QTemporaryDir folder;
+        QVERIFY(folder.isValid());
+        const QString path = folder.filePath(QStringLiteral("help.pdf"));
+        ScriptedSeam seam;
+        double scale = 0;
+        double unscaled = 0;
+        // The paper and orientation the user picks in the dialog, whatever the program asked for.
+        seam.printAnswers.push_back([&](const PrinterSetup& setup) {
+            auto printer = std::make_unique<QPrinter>(QPrinter::HighResolution);
+            printer->setOutputFormat(QPrinter::PdfFormat);
+            printer->setOutputFileName(path);
+            printer->setPageLayout(QPageLayout(QPageSize(QPageSize::PageSizeId(paper)),
+                                               landscape ? QPageLayout::Landscape : QPageLayout::Portrait,
+                                               QMarginsF(36, 36, 36, 36), QPageLayout::Point));
+            unscaled = printer->resolution() / 72.0;
+            auto job = std::make_unique<PrinterJob>(std::move(printer), setup);
+            scale = job->Painter()->worldTransform().m11();
+            return job;
+        });
+        ProgramFixture::MainWindow()._HandleMenuCommand("HelpShowHelp");
+        ImplicitWindow<Help>().TextArea1().Text(numberedLines(200));
+        const std::string before = stampAt(Date().MillisecondsSinceEpoch());
+        PrintHelp();
+        const std::string after = stampAt(Date().MillisecondsSinceEpoch());
+        QVERIFY(seam.messages.empty());
+        const QStringList pages = pdfPageTexts(path);
+        if (pages.isEmpty())
+            QSKIP("pdftotext is not installed");
+        QVERIFY(pages.size() >= 3);
+        QString body;
+        for (int i = 0; i < pages.size(); ++i) {
+            const QString footer = pages[i].trimmed().split(QLatin1Char('\n')).last().simplified();
+            QVERIFY2(footer == QStringLiteral("page %1 %2").arg(i + 1).arg(QString::fromStdString(before))
+                         || footer == QStringLiteral("page %1 %2").arg(i + 1).arg(QString::fromStdString(after)),
+                     qPrintable(footer));
+            body += pages[i];
+        }
+        const QRegularExpression line(QStringLiteral("\\bline (\\d+)\\b"));
+        std::vector<int> numbers;
+        for (const QRegularExpressionMatch& match : line.globalMatch(body))
+            numbers.push_back(match.captured(1).toInt());
+        QCOMPARE(int(numbers.size()), 200);
+        for (int i = 0; i < 200; ++i)
+            QCOMPARE(numbers[size_t(i)], i + 1);
+        if (paper == QPageSize::Letter && !landscape)
+            QCOMPARE(scale, unscaled); // the page as laid out, one point to a point
+        else
+            QVERIFY(scale < unscaled);
     }
 
     void printerDrawsEveryLineOnceWhateverTheBlockHeight_data()
