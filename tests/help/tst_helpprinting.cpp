@@ -6,21 +6,28 @@
 #include "platform/ImplicitWindow.h"
 #include "platform/PrinterJob.h"
 #include "platform/PrinterSetup.h"
+#include "platform/QtSeam.h"
 #include "platform/StyledTextPrinter.h"
 #include "platform/TextArea.h"
 #include "support/ProgramFixture.h"
 #include "support/RecordingPrintJob.h"
 #include "support/ScriptedSeam.h"
 
+#include <QAbstractButton>
+#include <QApplication>
+#include <QComboBox>
 #include <QFile>
 #include <QPageLayout>
 #include <QPageSize>
 #include <QPainter>
+#include <QPrintDialog>
 #include <QPrinter>
 #include <QProcess>
 #include <QRegularExpression>
 #include <QStandardPaths>
+#include <QTabWidget>
 #include <QTemporaryDir>
+#include <QTimer>
 #include <QtTest>
 
 namespace {
@@ -341,6 +348,48 @@ private slots:
             QCOMPARE(scale, unscaled); // the page as laid out, one point to a point
         else
             QVERIFY(scale < unscaled);
+    }
+
+    void printDialogOffersNoPageRange()
+    {
+        QtSeam seam;
+        QStringList offered;
+        bool shown = false;
+        bool rangeOption = true;
+        bool copiesForPdf = true;
+        QTimer::singleShot(0, [&] {
+            auto* dialog = qobject_cast<QPrintDialog*>(QApplication::activeModalWidget());
+            if (!dialog)
+                return;
+            shown = true;
+            rangeOption = dialog->testOption(QAbstractPrintDialog::PrintPageRange);
+            // Every choice of pages Qt's dialog has, looked for on its own tab with the options shown.
+            for (QAbstractButton* button : dialog->findChildren<QAbstractButton*>())
+                if (button->text().contains(QStringLiteral("Options")))
+                    button->click();
+            for (const char* name : {"printRange", "from", "to", "pagesRadioButton", "pagesLineEdit",
+                                     "printSelection", "printCurrentPage"}) {
+                QWidget* widget = dialog->findChild<QWidget*>(QLatin1String(name));
+                if (!widget)
+                    continue;
+                for (QWidget* page = widget; page->parentWidget() != dialog; page = page->parentWidget())
+                    if (auto* tabs = qobject_cast<QTabWidget*>(page->parentWidget()->parentWidget()))
+                        tabs->setCurrentWidget(page);
+                if (widget->isVisibleTo(dialog) && widget->isEnabled())
+                    offered << QLatin1String(name);
+            }
+            // A PDF file holds one copy.
+            if (auto* printers = dialog->findChild<QComboBox*>(QStringLiteral("printers")))
+                printers->setCurrentIndex(printers->count() - 1);
+            if (auto* copies = dialog->findChild<QWidget*>(QStringLiteral("copies")))
+                copiesForPdf = copies->isEnabled();
+            dialog->reject();
+        });
+        QVERIFY(!seam.OpenPrinterDialog(PrinterSetup{}));
+        QVERIFY(shown);
+        QVERIFY(!rangeOption);
+        QCOMPARE(offered, QStringList());
+        QVERIFY(!copiesForPdf);
     }
 
     void printerDrawsEveryLineOnceWhateverTheBlockHeight_data()
