@@ -7,6 +7,7 @@
 #include "platform/ImplicitWindow.h"
 #include "platform/PrintJob.h"
 #include "platform/PrinterSetup.h"
+#include "platform/Seam.h"
 #include "platform/Strings.h"
 #include "platform/StyledTextPrinter.h"
 #include "platform/TextArea.h"
@@ -31,8 +32,8 @@ bool PrintHelp()
     const Date now;
     const std::string stamp = now.ShortTime() + ", " + now.ShortDate();
     int page = 1;
-    const int pageWidth = 540;
-    const int pageHeight = 720;
+    const int pageWidth = setup.PageWidth();   // 540 points
+    const int pageHeight = setup.PageHeight(); // 720 points
 
     std::unique_ptr<Graphics> g = OpenPrinterDialog(setup);
     if (g) {
@@ -41,6 +42,7 @@ bool PrintHelp()
         g->ForeColor = RGB(0, 0, 0);
         g->Bold = true;
         auto printer = ImplicitWindow<Help>().TextArea1().styledTextPrinter(*g, pageWidth - 48);
+        bool whole = true;
         while (!printer->Eof()) {
             printer->DrawBlock(36, 36, pageHeight - 48);
             if (!printer->Eof()) {
@@ -48,13 +50,20 @@ bool PrintHelp()
                 g->TextFont = "Courier";
                 g->Bold = true;
                 page = page + 1;
-                g->NextPage();
+                if (!g->NextPage()) {
+                    whole = false; // the printer has stopped: the rest would go nowhere
+                    break;
+                }
             }
             RuntimeBackgroundTask();
         }
-        drawFooter(*g, page, stamp);
+        if (whole)
+            drawFooter(*g, page, stamp);
         printer.reset();
-        g.reset(); // finishes the job
+        whole = g->FinishPrintJob() && whole;
+        g.reset();
+        if (!whole)
+            MsgBox("The help was not completely printed.");
     }
     ImplicitWindow<Help>().Close();
     return true;

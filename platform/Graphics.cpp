@@ -14,10 +14,14 @@ Graphics::Graphics(std::shared_ptr<QPainter> painter) : m_painter(std::move(pain
 
 Graphics::Graphics(std::shared_ptr<PrintJob> job) : m_painter(job->Painter()), m_job(std::move(job)) {}
 
-void Graphics::NextPage()
+bool Graphics::NextPage()
 {
-    if (m_job)
-        m_job->NextPage();
+    return !m_job || m_job->NextPage();
+}
+
+bool Graphics::FinishPrintJob()
+{
+    return !m_job || m_job->Finish();
 }
 
 template <class Draw> void Graphics::paint(Draw&& draw)

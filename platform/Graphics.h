@@ -16,7 +16,7 @@ public:
     explicit Graphics(QPaintDevice& device);
     // Draws through a painter that someone else keeps open (a print job).
     explicit Graphics(std::shared_ptr<QPainter> painter);
-    // The pages of a print job; the job is finished when the last holder lets go of it.
+    // The pages of a print job; FinishPrintJob finishes it (so does letting go of it, unreported).
     explicit Graphics(std::shared_ptr<PrintJob> job);
 
     // Draws the source rectangle of picture scaled into the destination rectangle.
@@ -30,8 +30,12 @@ public:
     bool Bold = false;
     Color ForeColor = 0;
 
-    // Ends the printed page and starts the next one; nothing for other graphics.
-    void NextPage();
+    // Ends the printed page and starts the next one; false when the printer failed. Nothing
+    // (and true) for other graphics.
+    bool NextPage();
+    // Finishes the print job; false when the printer did not take every page. Nothing (and
+    // true) for other graphics. Nothing may be drawn afterwards.
+    bool FinishPrintJob();
 
     QPainter* Painter() const { return m_painter.get(); }
 

@@ -2,18 +2,41 @@
 
 #include "platform/PrinterSetup.h"
 
+#include <QFile>
 #include <QMarginsF>
 #include <QPageLayout>
 #include <QPageSize>
 #include <QPainter>
 #include <QPrinter>
 
-PrinterJob::PrinterJob(std::unique_ptr<QPrinter> printer)
+#include <algorithm>
+
+namespace {
+
+// Qt's PDF writer reports a failed write (a full disk) at a page break at best, never at the
+// end; a PDF written whole ends with its trailer.
+bool pdfIsWhole(const QString& path)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return false;
+    const qint64 size = file.size();
+    if (size < 5 || !file.seek(std::max<qint64>(0, size - 64)))
+        return false;
+    return file.readAll().contains("%%EOF");
+}
+
+} // namespace
+
+PrinterJob::PrinterJob(std::unique_ptr<QPrinter> printer, const PrinterSetup& setup)
     : m_printer(std::move(printer)), m_painter(std::make_shared<QPainter>())
 {
     if (m_painter->begin(m_printer.get())) {
         // One unit is one point; the painter's origin is the printable area's top-left corner.
-        const double scale = m_printer->resolution() / 72.0;
+        double scale = m_printer->resolution() / 72.0;
+        const QRectF area = m_printer->pageLayout().paintRect(QPageLayout::Point);
+        if (area.width() < setup.PageWidth() || area.height() < setup.PageHeight())
+            scale *= std::min(area.width() / setup.PageWidth(), area.height() / setup.PageHeight());
         m_painter->scale(scale, scale);
     }
 }
@@ -24,10 +47,20 @@ PrinterJob::~PrinterJob()
         m_painter->end();
 }
 
-void PrinterJob::NextPage()
+bool PrinterJob::NextPage()
 {
-    if (m_painter->isActive())
-        m_printer->newPage();
+    if (!m_painter->isActive() || !m_printer->newPage())
+        m_failed = true;
+    return !m_failed;
+}
+
+bool PrinterJob::Finish()
+{
+    if (!m_painter->isActive() || !m_painter->end() || m_printer->printerState() == QPrinter::Error)
+        m_failed = true;
+    else if (m_printer->outputFormat() == QPrinter::PdfFormat && !pdfIsWhole(m_printer->outputFileName()))
+        m_failed = true;
+    return !m_failed;
 }
 
 void PrinterJob::ApplySetup(QPrinter& printer, const PrinterSetup& setup)
@@ -43,5 +76,5 @@ std::unique_ptr<PrinterJob> PrinterJob::ToPdf(const std::string& path, const Pri
     printer->setOutputFormat(QPrinter::PdfFormat);
     printer->setOutputFileName(QString::fromStdString(path));
     ApplySetup(*printer, setup); // after the format, which brings its own defaults
-    return std::make_unique<PrinterJob>(std::move(printer));
+    return std::make_unique<PrinterJob>(std::move(printer), setup);
 }

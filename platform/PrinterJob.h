@@ -9,11 +9,14 @@ class QPrinter;
 // A print job on a Qt printer: a real one chosen in the print dialog, or a PDF file.
 class PrinterJob : public PrintJob {
 public:
-    explicit PrinterJob(std::unique_ptr<QPrinter> printer);
+    // The setup's page is drawn at its size, scaled down evenly where the printer's printable
+    // area is smaller (landscape, small paper), so that nothing falls off the paper.
+    PrinterJob(std::unique_ptr<QPrinter> printer, const PrinterSetup& setup);
     ~PrinterJob() override;
 
     std::shared_ptr<QPainter> Painter() override { return m_painter; }
-    void NextPage() override;
+    bool NextPage() override;
+    bool Finish() override;
 
     // The page layout: US Letter with half-inch margins, in the setup's orientation.
     static void ApplySetup(QPrinter& printer, const PrinterSetup& setup);
@@ -23,4 +26,5 @@ public:
 private:
     std::unique_ptr<QPrinter> m_printer;
     std::shared_ptr<QPainter> m_painter;
+    bool m_failed = false;
 };

@@ -2,6 +2,7 @@
 
 #include "platform/MessageDialog.h"
 #include "platform/QtText.h"
+#include "platform/PrintDialogChoices.h"
 #include "platform/PrinterJob.h"
 
 #include <QApplication>
@@ -133,7 +134,8 @@ std::unique_ptr<PrintJob> QtSeam::OpenPrinterDialog(const PrinterSetup& setup)
     PrinterJob::ApplySetup(*printer, setup);
     const ModalScope scope;
     QPrintDialog dialog(printer.get(), scope.parent());
+    const PrintDialogChoices choices(dialog);
     if (dialog.exec() != QDialog::Accepted)
         return nullptr;
-    return std::make_unique<PrinterJob>(std::move(printer));
+    return std::make_unique<PrinterJob>(std::move(printer), setup);
 }

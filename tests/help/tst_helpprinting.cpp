@@ -5,6 +5,9 @@
 #include "platform/Date.h"
 #include "platform/Graphics.h"
 #include "platform/ImplicitWindow.h"
+#include "platform/PrinterJob.h"
+#include "platform/PrinterSetup.h"
+#include "platform/QtSeam.h"
 #include "platform/StyledTextPrinter.h"
 #include "platform/TextArea.h"
 #include "platform/WindowWidget.h"
@@ -12,11 +15,20 @@
 #include "support/RecordingPrintJob.h"
 #include "support/ScriptedSeam.h"
 
+#include <QAbstractButton>
+#include <QApplication>
+#include <QComboBox>
 #include <QFile>
 #include <QPointer>
+#include <QPageLayout>
+#include <QPageSize>
+#include <QPainter>
+#include <QPrintDialog>
+#include <QPrinter>
 #include <QProcess>
 #include <QRegularExpression>
 #include <QStandardPaths>
+#include <QTabWidget>
 #include <QTemporaryDir>
 #include <QThread>
 #include <QTimer>
@@ -66,17 +78,34 @@ public:
         : RecordingPrintJob(std::move(record)), m_onPage(std::move(onPage))
     {
     }
-    void NextPage() override
+    bool NextPage() override
     {
-        RecordingPrintJob::NextPage();
+        const bool done = RecordingPrintJob::NextPage();
         m_onPage();
         QThread::msleep(10);
         BackgroundTask::countdown = 1;
+        return done;
     }
 
 private:
     std::function<void()> m_onPage;
 };
+// The text of a PDF file's pages as pdftotext reads it, one entry per page; empty when
+// pdftotext is missing.
+QStringList pdfPageTexts(const QString& path)
+{
+    const QString pdftotext = QStandardPaths::findExecutable(QStringLiteral("pdftotext"));
+    if (pdftotext.isEmpty())
+        return {};
+    QProcess convert;
+    convert.start(pdftotext, {QStringLiteral("-layout"), path, QStringLiteral("-")});
+    if (!convert.waitForFinished(60000))
+        return {};
+    QStringList pages = QString::fromUtf8(convert.readAllStandardOutput()).split(QLatin1Char('\f'));
+    if (!pages.isEmpty() && pages.last().trimmed().isEmpty())
+        pages.removeLast();
+    return pages;
+}
 
 } // namespace
 
@@ -288,6 +317,140 @@ private slots:
         QCOMPARE(seam.log[0], std::string("PrintDialog"));
         QCOMPARE(seam.messages, std::vector<std::string>{"The printer could not be started, so nothing was printed."});
         QVERIFY(!OpenImplicitWindow<Help>());
+    }
+
+    void printerThatStopsIsReported_data()
+    {
+        QTest::addColumn<QString>("stops");
+        QTest::newRow("at a page break") << "page break";
+        QTest::newRow("at the end") << "end";
+        QTest::newRow("PDF on a full device") << "full device";
+    }
+
+    void printerThatStopsIsReported()
+    {
+        QFETCH(QString, stops);
+        ScriptedSeam seam;
+        auto record = std::make_shared<PrintRecord>();
+        record->pageBreaksFail = stops == "page break";
+        record->finishFails = stops == "end";
+        if (stops == "full device")
+            seam.PrintToPdf("/dev/full");
+        else
+            seam.printAnswers.push_back(RecordingPrintJob::Answer(record));
+        ProgramFixture::MainWindow()._HandleMenuCommand("HelpShowHelp");
+        ImplicitWindow<Help>().TextArea1().Text(numberedLines(200));
+        QVERIFY(ImplicitWindow<Help>()._HandleMenuCommand("FilePrintHelp"));
+        QCOMPARE(seam.messages, std::vector<std::string>{"The help was not completely printed."});
+        if (stops == "page break")
+            QCOMPARE(record->nextPageCalls, 1); // nothing more is sent to a printer that stopped
+        QVERIFY(!OpenImplicitWindow<Help>());
+    }
+
+    void everyLineAndFooterFitsTheChosenPaper_data()
+    {
+        QTest::addColumn<int>("paper");
+        QTest::addColumn<bool>("landscape");
+        QTest::newRow("US Letter portrait") << int(QPageSize::Letter) << false;
+        QTest::newRow("US Letter landscape") << int(QPageSize::Letter) << true;
+        QTest::newRow("A5 portrait") << int(QPageSize::A5) << false;
+    }
+
+    void everyLineAndFooterFitsTheChosenPaper()
+    {
+        QFETCH(int, paper);
+        QFETCH(bool, landscape);
+        Date::_FixNow(std::nullopt);
+        QTemporaryDir folder;
+        QVERIFY(folder.isValid());
+        const QString path = folder.filePath(QStringLiteral("help.pdf"));
+        ScriptedSeam seam;
+        double scale = 0;
+        double unscaled = 0;
+        // The paper and orientation the user picks in the dialog, whatever the program asked for.
+        seam.printAnswers.push_back([&](const PrinterSetup& setup) {
+            auto printer = std::make_unique<QPrinter>(QPrinter::HighResolution);
+            printer->setOutputFormat(QPrinter::PdfFormat);
+            printer->setOutputFileName(path);
+            printer->setPageLayout(QPageLayout(QPageSize(QPageSize::PageSizeId(paper)),
+                                               landscape ? QPageLayout::Landscape : QPageLayout::Portrait,
+                                               QMarginsF(36, 36, 36, 36), QPageLayout::Point));
+            unscaled = printer->resolution() / 72.0;
+            auto job = std::make_unique<PrinterJob>(std::move(printer), setup);
+            scale = job->Painter()->worldTransform().m11();
+            return job;
+        });
+        ProgramFixture::MainWindow()._HandleMenuCommand("HelpShowHelp");
+        ImplicitWindow<Help>().TextArea1().Text(numberedLines(200));
+        const std::string before = stampAt(Date().MillisecondsSinceEpoch());
+        PrintHelp();
+        const std::string after = stampAt(Date().MillisecondsSinceEpoch());
+        QVERIFY(seam.messages.empty());
+        const QStringList pages = pdfPageTexts(path);
+        if (pages.isEmpty())
+            QSKIP("pdftotext is not installed");
+        QVERIFY(pages.size() >= 3);
+        QString body;
+        for (int i = 0; i < pages.size(); ++i) {
+            const QString footer = pages[i].trimmed().split(QLatin1Char('\n')).last().simplified();
+            QVERIFY2(footer == QStringLiteral("page %1 %2").arg(i + 1).arg(QString::fromStdString(before))
+                         || footer == QStringLiteral("page %1 %2").arg(i + 1).arg(QString::fromStdString(after)),
+                     qPrintable(footer));
+            body += pages[i];
+        }
+        const QRegularExpression line(QStringLiteral("\\bline (\\d+)\\b"));
+        std::vector<int> numbers;
+        for (const QRegularExpressionMatch& match : line.globalMatch(body))
+            numbers.push_back(match.captured(1).toInt());
+        QCOMPARE(int(numbers.size()), 200);
+        for (int i = 0; i < 200; ++i)
+            QCOMPARE(numbers[size_t(i)], i + 1);
+        if (paper == QPageSize::Letter && !landscape)
+            QCOMPARE(scale, unscaled); // the page as laid out, one point to a point
+        else
+            QVERIFY(scale < unscaled);
+    }
+
+    void printDialogOffersNoPageRange()
+    {
+        QtSeam seam;
+        QStringList offered;
+        bool shown = false;
+        bool rangeOption = true;
+        bool copiesForPdf = true;
+        QTimer::singleShot(0, [&] {
+            auto* dialog = qobject_cast<QPrintDialog*>(QApplication::activeModalWidget());
+            if (!dialog)
+                return;
+            shown = true;
+            rangeOption = dialog->testOption(QAbstractPrintDialog::PrintPageRange);
+            // Every choice of pages Qt's dialog has, looked for on its own tab with the options shown.
+            for (QAbstractButton* button : dialog->findChildren<QAbstractButton*>())
+                if (button->text().contains(QStringLiteral("Options")))
+                    button->click();
+            for (const char* name : {"printRange", "from", "to", "pagesRadioButton", "pagesLineEdit",
+                                     "printSelection", "printCurrentPage"}) {
+                QWidget* widget = dialog->findChild<QWidget*>(QLatin1String(name));
+                if (!widget)
+                    continue;
+                for (QWidget* page = widget; page->parentWidget() != dialog; page = page->parentWidget())
+                    if (auto* tabs = qobject_cast<QTabWidget*>(page->parentWidget()->parentWidget()))
+                        tabs->setCurrentWidget(page);
+                if (widget->isVisibleTo(dialog) && widget->isEnabled())
+                    offered << QLatin1String(name);
+            }
+            // A PDF file holds one copy.
+            if (auto* printers = dialog->findChild<QComboBox*>(QStringLiteral("printers")))
+                printers->setCurrentIndex(printers->count() - 1);
+            if (auto* copies = dialog->findChild<QWidget*>(QStringLiteral("copies")))
+                copiesForPdf = copies->isEnabled();
+            dialog->reject();
+        });
+        QVERIFY(!seam.OpenPrinterDialog(PrinterSetup{}));
+        QVERIFY(shown);
+        QVERIFY(!rangeOption);
+        QCOMPARE(offered, QStringList());
+        QVERIFY(!copiesForPdf);
     }
 
     void printerDrawsEveryLineOnceWhateverTheBlockHeight_data()

@@ -78,14 +78,22 @@ RecordingPrintJob::RecordingPrintJob(std::shared_ptr<PrintRecord> record)
 
 RecordingPrintJob::~RecordingPrintJob()
 {
-    m_painter->end();
-    m_record->finished = true;
+    if (!m_record->finished)
+        Finish();
 }
 
-void RecordingPrintJob::NextPage()
+bool RecordingPrintJob::NextPage()
 {
     ++m_record->nextPageCalls;
     m_record->pages.emplace_back();
+    return !m_record->pageBreaksFail;
+}
+
+bool RecordingPrintJob::Finish()
+{
+    m_painter->end();
+    m_record->finished = true;
+    return !m_record->finishFails;
 }
 
 std::function<std::unique_ptr<PrintJob>(const PrinterSetup&)>

@@ -23,6 +23,9 @@ struct PrintRecord {
     std::vector<std::vector<PrintedText>> pages;
     int nextPageCalls = 0;
     bool finished = false;
+    // A printer that stops: page breaks or the finish report a failure.
+    bool pageBreaksFail = false;
+    bool finishFails = false;
     // The texts of a page joined in drawing order, each run followed by a newline.
     std::string PageText(size_t page) const;
 };
@@ -34,7 +37,8 @@ public:
     ~RecordingPrintJob() override;
 
     std::shared_ptr<QPainter> Painter() override { return m_painter; }
-    void NextPage() override;
+    bool NextPage() override;
+    bool Finish() override;
 
     // An answer for ScriptedSeam::printAnswers that records into record.
     static std::function<std::unique_ptr<PrintJob>(const PrinterSetup&)> Answer(std::shared_ptr<PrintRecord> record);
