@@ -1,7 +1,7 @@
 #include "app/App.h"
 
 #include "icon/Window1.h"
-#include "platform/ImplicitWindow.h"
+#include "platform/windows/ImplicitWindow.h"
 
 App::App() = default;
 

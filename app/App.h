@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/Application.h"
+#include "platform/runtime/Application.h"
 
 // The application object: it shows the main window when the program starts.
 class App : public Application {

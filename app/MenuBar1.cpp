@@ -1,8 +1,8 @@
 #include "app/MenuBar1.h"
 
 #include "app/MenuEntry.h"
-#include "platform/ImplicitMenuBar.h"
-#include "platform/ApplicationMenuItem.h"
+#include "platform/windows/ApplicationMenuItem.h"
+#include "platform/windows/ImplicitMenuBar.h"
 
 MenuBar1::MenuBar1()
 {

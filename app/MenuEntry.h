@@ -1,7 +1,7 @@
 #pragma once
 
-#include "platform/MenuBar.h"
-#include "platform/NilObjectException.h"
+#include "platform/runtime/NilObjectException.h"
+#include "platform/windows/MenuBar.h"
 
 #include <memory>
 #include <optional>

@@ -6,8 +6,8 @@
 #include "icon/FileTypes1.h"
 #include "icon/Module1.h"
 #include "icon/Window1.h"
-#include "platform/ImplicitWindow.h"
-#include "platform/Runtime.h"
+#include "platform/runtime/Runtime.h"
+#include "platform/windows/ImplicitWindow.h"
 
 int _Main(int& argc, char** argv)
 {

@@ -5,12 +5,12 @@
 #include "app/Startup.h"
 #include "icon/Module1.h"
 #include "icon/Window1.h"
-#include "platform/Canvas.h"
-#include "platform/ImplicitWindow.h"
-#include "platform/MessageDialog.h"
-#include "platform/Runtime.h"
-#include "platform/Seam.h"
-#include "platform/Slider.h"
+#include "platform/runtime/Runtime.h"
+#include "platform/windows/Canvas.h"
+#include "platform/windows/ImplicitWindow.h"
+#include "platform/windows/MessageDialog.h"
+#include "platform/windows/Seam.h"
+#include "platform/windows/Slider.h"
 
 #include <QCoreApplication>
 #include <QDir>

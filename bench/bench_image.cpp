@@ -1,11 +1,11 @@
 // Image layer: load (decode + both scalings) against TurboJPEG's decode alone, the quality-100
 // JPEG encode, and saving the three files against libpng at level 6 with adaptive filters.
-#include "platform/FolderItem.h"
-#include "platform/Graphics.h"
-#include "platform/JpegReader.h"
-#include "platform/JpegWriter.h"
-#include "platform/Picture.h"
-#include "platform/PngWriter.h"
+#include "platform/images/Graphics.h"
+#include "platform/images/JpegReader.h"
+#include "platform/images/JpegWriter.h"
+#include "platform/images/Picture.h"
+#include "platform/images/PngWriter.h"
+#include "platform/runtime/FolderItem.h"
 
 #include <benchmark/benchmark.h>
 #include <turbojpeg.h>

@@ -4,9 +4,9 @@
 #include "app/App.h"
 #include "app/Startup.h"
 #include "icon/Window1.h"
-#include "platform/ImplicitWindow.h"
-#include "platform/Runtime.h"
-#include "platform/WindowWidget.h"
+#include "platform/runtime/Runtime.h"
+#include "platform/windows/ImplicitWindow.h"
+#include "platform/windows/WindowWidget.h"
 
 #include <QApplication>
 #include <benchmark/benchmark.h>

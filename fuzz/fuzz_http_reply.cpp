@@ -2,7 +2,7 @@
 // not crash, must keep within its limits, and must read the reply the same way as when it
 // arrives in one piece. Needs no Qt: build with platform/HttpReplyParser.cpp and
 // platform/InternetHeaders.cpp.
-#include "platform/HttpReplyParser.h"
+#include "platform/network/HttpReplyParser.h"
 
 #include <cstddef>
 #include <cstdint>

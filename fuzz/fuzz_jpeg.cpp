@@ -1,5 +1,5 @@
 // libFuzzer target: arbitrary bytes through the JPEG decoder, strict and lenient.
-#include "platform/JpegReader.h"
+#include "platform/images/JpegReader.h"
 
 #include <cstddef>
 #include <cstdint>

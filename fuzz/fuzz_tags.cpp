@@ -1,6 +1,6 @@
 // Arbitrary text and element names into the tag extraction and the string functions it is
 // built on. Needs no Qt: build with update/VersionDescription.cpp and platform/Strings.cpp.
-#include "platform/Strings.h"
+#include "platform/runtime/Strings.h"
 #include "update/VersionDescription.h"
 
 #include <cmath>

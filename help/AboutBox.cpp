@@ -2,9 +2,9 @@
 
 #include "app/App.h"
 #include "app/Maker.h"
-#include "platform/Label.h"
-#include "platform/PushButton.h"
-#include "platform/Seam.h"
+#include "platform/windows/Label.h"
+#include "platform/windows/PushButton.h"
+#include "platform/windows/Seam.h"
 
 AboutBox::AboutBox() : Window(kClassName) {}
 

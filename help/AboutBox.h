@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/Window.h"
+#include "platform/windows/Window.h"
 
 class Label;
 class PushButton;

@@ -2,11 +2,11 @@
 
 #include "help/HelpPrinting.h"
 #include "help/MenuBar2.h"
-#include "platform/PushButton.h"
-#include "platform/QuitMenuItem.h"
-#include "platform/Seam.h"
-#include "platform/Strings.h"
-#include "platform/TextArea.h"
+#include "platform/runtime/Strings.h"
+#include "platform/windows/PushButton.h"
+#include "platform/windows/QuitMenuItem.h"
+#include "platform/windows/Seam.h"
+#include "platform/windows/TextArea.h"
 
 Help::Help() : Window(kClassName) {}
 

@@ -1,16 +1,16 @@
 #include "help/HelpPrinting.h"
 
 #include "help/Help.h"
-#include "platform/BackgroundTask.h"
-#include "platform/Date.h"
-#include "platform/Graphics.h"
-#include "platform/ImplicitWindow.h"
-#include "platform/PrintJob.h"
-#include "platform/PrinterSetup.h"
-#include "platform/Seam.h"
-#include "platform/Strings.h"
-#include "platform/StyledTextPrinter.h"
-#include "platform/TextArea.h"
+#include "platform/images/Graphics.h"
+#include "platform/printing/PrintJob.h"
+#include "platform/printing/PrinterSetup.h"
+#include "platform/printing/StyledTextPrinter.h"
+#include "platform/runtime/BackgroundTask.h"
+#include "platform/runtime/Date.h"
+#include "platform/runtime/Strings.h"
+#include "platform/windows/ImplicitWindow.h"
+#include "platform/windows/Seam.h"
+#include "platform/windows/TextArea.h"
 
 namespace {
 

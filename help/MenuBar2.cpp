@@ -1,8 +1,8 @@
 #include "help/MenuBar2.h"
 
 #include "app/MenuEntry.h"
-#include "platform/ImplicitMenuBar.h"
-#include "platform/QuitMenuItem.h"
+#include "platform/windows/ImplicitMenuBar.h"
+#include "platform/windows/QuitMenuItem.h"
 
 MenuBar2::MenuBar2()
 {

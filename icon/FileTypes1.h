@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/FileType.h"
+#include "platform/runtime/FileType.h"
 
 #include <memory>
 

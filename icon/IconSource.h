@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/Picture.h"
+#include "platform/images/Picture.h"
 
 // Draws a source picture into a new square picture: both sides scaled by size / source height
 // from the top-left corner, so the height fills the square; a wider source is cut off on the

@@ -1,9 +1,9 @@
 #include "icon/Module1.h"
 
 #include "icon/Window1.h"
-#include "platform/BackgroundTask.h"
-#include "platform/Canvas.h"
-#include "platform/ImplicitWindow.h"
+#include "platform/runtime/BackgroundTask.h"
+#include "platform/windows/Canvas.h"
+#include "platform/windows/ImplicitWindow.h"
 
 int Module1::Fuzz = 0;
 std::string Module1::IconName;

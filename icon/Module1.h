@@ -1,8 +1,8 @@
 #pragma once
 
-#include "platform/Color.h"
-#include "platform/FolderItem.h"
-#include "platform/Picture.h"
+#include "platform/images/Color.h"
+#include "platform/images/Picture.h"
+#include "platform/runtime/FolderItem.h"
 
 #include <string>
 

@@ -1,10 +1,10 @@
 #include "icon/Window2.h"
 
 #include "icon/Module1.h"
-#include "platform/Canvas.h"
-#include "platform/ImplicitWindow.h"
-#include "platform/Strings.h"
-#include "platform/TiffPicture.h"
+#include "platform/images/TiffPicture.h"
+#include "platform/runtime/Strings.h"
+#include "platform/windows/Canvas.h"
+#include "platform/windows/ImplicitWindow.h"
 
 Window2::Window2() : Window(kClassName) {}
 

@@ -1,6 +1,6 @@
 #include "update/VersionDescription.h"
 
-#include "platform/Strings.h"
+#include "platform/runtime/Strings.h"
 
 std::string VersionDescription::StartTag(const std::string& name)
 {

@@ -1,9 +1,9 @@
 #include "update/selfTest.h"
 
 #include "app/App.h"
-#include "platform/ImplicitWindow.h"
-#include "platform/Label.h"
-#include "platform/PushButton.h"
+#include "platform/windows/ImplicitWindow.h"
+#include "platform/windows/Label.h"
+#include "platform/windows/PushButton.h"
 #include "update/updateWindow.h"
 
 selfTest::selfTest() : Window(kClassName) {}

@@ -1,9 +1,9 @@
-#include "platform/Graphics.h"
+#include "platform/images/Graphics.h"
 
-#include "platform/Fonts.h"
-#include "platform/Picture.h"
-#include "platform/PrintJob.h"
-#include "platform/Resampler.h"
+#include "platform/images/Picture.h"
+#include "platform/images/Resampler.h"
+#include "platform/printing/PrintJob.h"
+#include "platform/runtime/Fonts.h"
 
 #include <QImage>
 #include <QPainter>

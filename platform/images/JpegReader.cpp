@@ -1,4 +1,4 @@
-#include "platform/JpegReader.h"
+#include "platform/images/JpegReader.h"
 
 #include <QFile>
 #include <QImage>

@@ -1,6 +1,6 @@
-#include "platform/JpegWriter.h"
+#include "platform/images/JpegWriter.h"
 
-#include "platform/Picture.h"
+#include "platform/images/Picture.h"
 
 #include <QImage>
 

@@ -1,4 +1,4 @@
-#include "platform/MaskAlpha.h"
+#include "platform/images/MaskAlpha.h"
 
 void MaskAlpha::ToRGBA(const std::uint32_t* picture, const std::uint32_t* mask, int maskCount, std::uint8_t* out,
                        int width)

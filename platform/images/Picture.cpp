@@ -1,4 +1,4 @@
-#include "platform/Picture.h"
+#include "platform/images/Picture.h"
 
 #include <QImage>
 #include <cstdlib>

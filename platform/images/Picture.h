@@ -1,7 +1,7 @@
 #pragma once
 
-#include "platform/Graphics.h"
-#include "platform/RGBSurface.h"
+#include "platform/images/Graphics.h"
+#include "platform/images/RGBSurface.h"
 
 #include <memory>
 

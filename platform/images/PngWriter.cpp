@@ -1,7 +1,7 @@
-#include "platform/PngWriter.h"
+#include "platform/images/PngWriter.h"
 
-#include "platform/MaskAlpha.h"
-#include "platform/Picture.h"
+#include "platform/images/MaskAlpha.h"
+#include "platform/images/Picture.h"
 
 #include <QImage>
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/Color.h"
+#include "platform/images/Color.h"
 
 #include <cassert>
 #include <cstddef>

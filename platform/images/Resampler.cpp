@@ -1,4 +1,4 @@
-#include "platform/Resampler.h"
+#include "platform/images/Resampler.h"
 
 #include <algorithm>
 #include <cmath>

@@ -1,6 +1,6 @@
-#include "platform/TiffPicture.h"
+#include "platform/images/TiffPicture.h"
 
-#include "platform/MaskAlpha.h"
+#include "platform/images/MaskAlpha.h"
 
 #include <QImage>
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/Picture.h"
+#include "platform/images/Picture.h"
 
 // Combines a picture with a mask into one picture with transparency: black mask pixels
 // leave the picture opaque, white ones make it transparent, grey ones in between.

@@ -1,8 +1,8 @@
-#include "platform/HTTPSocket.h"
+#include "platform/network/HTTPSocket.h"
 
-#include "platform/EventBoundary.h"
-#include "platform/HttpReplyParser.h"
-#include "platform/Window.h"
+#include "platform/network/HttpReplyParser.h"
+#include "platform/runtime/EventBoundary.h"
+#include "platform/windows/Window.h"
 
 #include <QMetaObject>
 #include <QTcpSocket>

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "platform/InternetHeaders.h"
-#include "platform/RectControl.h"
+#include "platform/network/InternetHeaders.h"
+#include "platform/windows/RectControl.h"
 
 #include <functional>
 #include <memory>

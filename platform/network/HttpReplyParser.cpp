@@ -1,4 +1,4 @@
-#include "platform/HttpReplyParser.h"
+#include "platform/network/HttpReplyParser.h"
 
 #include <cstring>
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/InternetHeaders.h"
+#include "platform/network/InternetHeaders.h"
 
 #include <cstddef>
 #include <string>

@@ -1,4 +1,4 @@
-#include "platform/InternetHeaders.h"
+#include "platform/network/InternetHeaders.h"
 
 #include <cctype>
 

@@ -1,4 +1,4 @@
-#include "platform/PrintDialogChoices.h"
+#include "platform/printing/PrintDialogChoices.h"
 
 #include <QAbstractButton>
 #include <QComboBox>

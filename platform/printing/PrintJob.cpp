@@ -1,7 +1,7 @@
-#include "platform/PrintJob.h"
+#include "platform/printing/PrintJob.h"
 
-#include "platform/Graphics.h"
-#include "platform/Seam.h"
+#include "platform/images/Graphics.h"
+#include "platform/windows/Seam.h"
 
 #include <QPainter>
 

@@ -1,6 +1,6 @@
-#include "platform/PrinterJob.h"
+#include "platform/printing/PrinterJob.h"
 
-#include "platform/PrinterSetup.h"
+#include "platform/printing/PrinterSetup.h"
 
 #include <QFile>
 #include <QMarginsF>

@@ -1,7 +1,7 @@
-#include "platform/StyledTextPrinter.h"
+#include "platform/printing/StyledTextPrinter.h"
 
-#include "platform/Fonts.h"
-#include "platform/Graphics.h"
+#include "platform/images/Graphics.h"
+#include "platform/runtime/Fonts.h"
 
 #include <QAbstractTextDocumentLayout>
 #include <QPainter>

@@ -1,7 +1,7 @@
-#include "platform/Application.h"
+#include "platform/runtime/Application.h"
 
-#include "platform/BuildVersion.h"
-#include "platform/MenuBar.h"
+#include "platform/runtime/BuildVersion.h"
+#include "platform/windows/MenuBar.h"
 
 #include <QCoreApplication>
 

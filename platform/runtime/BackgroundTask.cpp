@@ -1,6 +1,6 @@
-#include "platform/BackgroundTask.h"
+#include "platform/runtime/BackgroundTask.h"
 
-#include "platform/HandlerScope.h"
+#include "platform/runtime/HandlerScope.h"
 
 #include <QCoreApplication>
 #include <QThread>

@@ -1,4 +1,4 @@
-#include "platform/Date.h"
+#include "platform/runtime/Date.h"
 
 #include <QDateTime>
 #include <QLocale>

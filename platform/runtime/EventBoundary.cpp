@@ -1,7 +1,7 @@
-#include "platform/EventBoundary.h"
+#include "platform/runtime/EventBoundary.h"
 
-#include "platform/HandlerScope.h"
-#include "platform/Seam.h"
+#include "platform/runtime/HandlerScope.h"
+#include "platform/windows/Seam.h"
 
 #include <exception>
 #include <string>

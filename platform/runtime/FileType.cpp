@@ -1,4 +1,4 @@
-#include "platform/FileType.h"
+#include "platform/runtime/FileType.h"
 
 #include <algorithm>
 #include <cctype>

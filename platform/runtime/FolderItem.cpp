@@ -1,9 +1,9 @@
-#include "platform/FolderItem.h"
+#include "platform/runtime/FolderItem.h"
 
-#include "platform/JpegReader.h"
-#include "platform/JpegWriter.h"
-#include "platform/PngWriter.h"
-#include "platform/SafeFileWriter.h"
+#include "platform/images/JpegReader.h"
+#include "platform/images/JpegWriter.h"
+#include "platform/images/PngWriter.h"
+#include "platform/runtime/SafeFileWriter.h"
 
 #include <QDir>
 #include <QFileInfo>

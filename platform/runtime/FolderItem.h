@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/Picture.h"
+#include "platform/images/Picture.h"
 
 #include <memory>
 #include <string>

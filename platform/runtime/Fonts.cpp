@@ -1,4 +1,4 @@
-#include "platform/Fonts.h"
+#include "platform/runtime/Fonts.h"
 
 #include <QFont>
 #include <QStringList>

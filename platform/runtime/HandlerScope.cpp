@@ -1,4 +1,4 @@
-#include "platform/HandlerScope.h"
+#include "platform/runtime/HandlerScope.h"
 
 #include <algorithm>
 #include <vector>

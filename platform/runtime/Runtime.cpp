@@ -1,10 +1,10 @@
-#include "platform/Runtime.h"
+#include "platform/runtime/Runtime.h"
 
-#include "platform/Application.h"
-#include "platform/EventBoundary.h"
-#include "platform/ImplicitWindow.h"
-#include "platform/Window.h"
-#include "platform/WindowWidget.h"
+#include "platform/runtime/Application.h"
+#include "platform/runtime/EventBoundary.h"
+#include "platform/windows/ImplicitWindow.h"
+#include "platform/windows/Window.h"
+#include "platform/windows/WindowWidget.h"
 
 #include <QApplication>
 #include <QKeyEvent>

@@ -1,4 +1,4 @@
-#include "platform/SafeFileWriter.h"
+#include "platform/runtime/SafeFileWriter.h"
 
 #include <QDir>
 #include <QFile>

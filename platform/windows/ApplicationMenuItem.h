@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/MenuItem.h"
+#include "platform/windows/MenuItem.h"
 
 // An item that belongs to the application menu where the platform has one; elsewhere it
 // stays in its own menu.

@@ -1,4 +1,4 @@
-#include "platform/Canvas.h"
+#include "platform/windows/Canvas.h"
 
 #include <QImage>
 #include <QPaintEvent>

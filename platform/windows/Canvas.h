@@ -1,7 +1,7 @@
 #pragma once
 
-#include "platform/Picture.h"
-#include "platform/RectControl.h"
+#include "platform/images/Picture.h"
+#include "platform/windows/RectControl.h"
 
 struct CanvasProperties {
     ControlLayout Control;

@@ -1,6 +1,6 @@
-#include "platform/ImplicitWindow.h"
+#include "platform/windows/ImplicitWindow.h"
 
-#include "platform/HandlerScope.h"
+#include "platform/runtime/HandlerScope.h"
 
 #include <QObject>
 #include <algorithm>

@@ -1,7 +1,7 @@
-#include "platform/Label.h"
+#include "platform/windows/Label.h"
 
-#include "platform/Fonts.h"
-#include "platform/QtText.h"
+#include "platform/runtime/Fonts.h"
+#include "platform/runtime/QtText.h"
 
 #include <QLabel>
 #include <QPainter>

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "platform/Color.h"
-#include "platform/RectControl.h"
+#include "platform/images/Color.h"
+#include "platform/windows/RectControl.h"
 
 class QLabel;
 

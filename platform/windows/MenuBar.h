@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/MenuItem.h"
+#include "platform/windows/MenuItem.h"
 
 // The root of a menu model: its children are the menus.
 class MenuBar : public MenuItem {};

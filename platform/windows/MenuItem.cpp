@@ -1,4 +1,4 @@
-#include "platform/MenuItem.h"
+#include "platform/windows/MenuItem.h"
 
 void MenuItem::Append(std::shared_ptr<MenuItem> item)
 {

@@ -1,6 +1,6 @@
-#include "platform/MessageDialog.h"
+#include "platform/windows/MessageDialog.h"
 
-#include "platform/Seam.h"
+#include "platform/windows/Seam.h"
 
 MessageDialog::MessageDialog()
     : ActionButton{"OK", true}, CancelButton{"Cancel", false}, AlternateActionButton{"Don't Save", false}

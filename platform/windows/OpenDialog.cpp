@@ -1,7 +1,7 @@
-#include "platform/OpenDialog.h"
+#include "platform/windows/OpenDialog.h"
 
-#include "platform/FileType.h"
-#include "platform/Seam.h"
+#include "platform/runtime/FileType.h"
+#include "platform/windows/Seam.h"
 
 FolderItemPtr OpenDialog::ShowModal()
 {

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/FolderItem.h"
+#include "platform/runtime/FolderItem.h"
 
 #include <string>
 

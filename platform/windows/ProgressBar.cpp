@@ -1,4 +1,4 @@
-#include "platform/ProgressBar.h"
+#include "platform/windows/ProgressBar.h"
 
 #include <QProgressBar>
 

@@ -1,9 +1,9 @@
-#include "platform/PushButton.h"
+#include "platform/windows/PushButton.h"
 
-#include "platform/EventBoundary.h"
-#include "platform/Fonts.h"
-#include "platform/Window.h"
-#include "platform/WindowWidget.h"
+#include "platform/runtime/EventBoundary.h"
+#include "platform/runtime/Fonts.h"
+#include "platform/windows/Window.h"
+#include "platform/windows/WindowWidget.h"
 
 #include <QPushButton>
 

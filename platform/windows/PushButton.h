@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/RectControl.h"
+#include "platform/windows/RectControl.h"
 
 class QPushButton;
 

@@ -1,9 +1,9 @@
-#include "platform/QtSeam.h"
+#include "platform/windows/QtSeam.h"
 
-#include "platform/MessageDialog.h"
-#include "platform/QtText.h"
-#include "platform/PrintDialogChoices.h"
-#include "platform/PrinterJob.h"
+#include "platform/printing/PrintDialogChoices.h"
+#include "platform/printing/PrinterJob.h"
+#include "platform/runtime/QtText.h"
+#include "platform/windows/MessageDialog.h"
 
 #include <QApplication>
 #include <QDesktopServices>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/Seam.h"
+#include "platform/windows/Seam.h"
 
 // The real dialogs, shown modally over the active window.
 class QtSeam : public Seam {

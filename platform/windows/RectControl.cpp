@@ -1,7 +1,7 @@
-#include "platform/RectControl.h"
+#include "platform/windows/RectControl.h"
 
-#include "platform/EventBoundary.h"
-#include "platform/Window.h"
+#include "platform/runtime/EventBoundary.h"
+#include "platform/windows/Window.h"
 
 #include <QWidget>
 

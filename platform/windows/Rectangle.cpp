@@ -1,4 +1,4 @@
-#include "platform/Rectangle.h"
+#include "platform/windows/Rectangle.h"
 
 #include <QPainter>
 #include <QWidget>

@@ -1,7 +1,7 @@
-#include "platform/Seam.h"
+#include "platform/windows/Seam.h"
 
-#include "platform/PrintJob.h"
-#include "platform/QtSeam.h"
+#include "platform/printing/PrintJob.h"
+#include "platform/windows/QtSeam.h"
 
 namespace {
 Seam* installed = nullptr;

@@ -1,6 +1,6 @@
-#include "platform/SelectFolderDialog.h"
+#include "platform/windows/SelectFolderDialog.h"
 
-#include "platform/Seam.h"
+#include "platform/windows/Seam.h"
 
 FolderItemPtr SelectFolderDialog::ShowModal()
 {

@@ -1,6 +1,6 @@
-#include "platform/Slider.h"
+#include "platform/windows/Slider.h"
 
-#include "platform/EventBoundary.h"
+#include "platform/runtime/EventBoundary.h"
 
 #include <QSlider>
 

@@ -1,8 +1,8 @@
-#include "platform/TextArea.h"
+#include "platform/windows/TextArea.h"
 
-#include "platform/Fonts.h"
-#include "platform/QtText.h"
-#include "platform/StyledTextPrinter.h"
+#include "platform/printing/StyledTextPrinter.h"
+#include "platform/runtime/Fonts.h"
+#include "platform/runtime/QtText.h"
 
 #include <QTextBlock>
 #include <QTextCursor>

@@ -1,12 +1,12 @@
-#include "platform/Window.h"
+#include "platform/windows/Window.h"
 
-#include "platform/EventBoundary.h"
-#include "platform/HandlerScope.h"
-#include "platform/ImplicitWindow.h"
-#include "platform/MenuBar.h"
-#include "platform/QuitMenuItem.h"
-#include "platform/RectControl.h"
-#include "platform/WindowWidget.h"
+#include "platform/runtime/EventBoundary.h"
+#include "platform/runtime/HandlerScope.h"
+#include "platform/windows/ImplicitWindow.h"
+#include "platform/windows/MenuBar.h"
+#include "platform/windows/QuitMenuItem.h"
+#include "platform/windows/RectControl.h"
+#include "platform/windows/WindowWidget.h"
 
 #include <QApplication>
 #include <algorithm>

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "platform/Color.h"
-#include "platform/NilObjectException.h"
+#include "platform/images/Color.h"
+#include "platform/runtime/NilObjectException.h"
 
 #include <functional>
 #include <map>

@@ -1,10 +1,10 @@
-#include "platform/WindowWidget.h"
+#include "platform/windows/WindowWidget.h"
 
-#include "platform/Application.h"
-#include "platform/EventBoundary.h"
-#include "platform/MenuBar.h"
-#include "platform/QuitMenuItem.h"
-#include "platform/Window.h"
+#include "platform/runtime/Application.h"
+#include "platform/runtime/EventBoundary.h"
+#include "platform/windows/MenuBar.h"
+#include "platform/windows/QuitMenuItem.h"
+#include "platform/windows/Window.h"
 
 #include <QAction>
 #include <QCloseEvent>

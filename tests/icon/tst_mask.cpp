@@ -1,9 +1,9 @@
 #include "IconTestSupport.h"
 
-#include "platform/Canvas.h"
-#include "platform/ImplicitWindow.h"
-#include "platform/Slider.h"
-#include "platform/WindowWidget.h"
+#include "platform/windows/Canvas.h"
+#include "platform/windows/ImplicitWindow.h"
+#include "platform/windows/Slider.h"
+#include "platform/windows/WindowWidget.h"
 
 #include <QPointer>
 #include <QThread>

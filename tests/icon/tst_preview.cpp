@@ -1,11 +1,11 @@
 #include "IconTestSupport.h"
 
 #include "icon/Window2.h"
-#include "platform/Canvas.h"
-#include "platform/ImplicitWindow.h"
-#include "platform/PushButton.h"
-#include "platform/Slider.h"
-#include "platform/WindowWidget.h"
+#include "platform/windows/Canvas.h"
+#include "platform/windows/ImplicitWindow.h"
+#include "platform/windows/PushButton.h"
+#include "platform/windows/Slider.h"
+#include "platform/windows/WindowWidget.h"
 
 #include <QAbstractButton>
 #include <QEvent>

@@ -1,7 +1,7 @@
 #include "IconTestSupport.h"
 
-#include "platform/MenuItem.h"
-#include "platform/Slider.h"
+#include "platform/windows/MenuItem.h"
+#include "platform/windows/Slider.h"
 
 #include <QTemporaryDir>
 

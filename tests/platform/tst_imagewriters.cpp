@@ -1,11 +1,11 @@
 #include "TestJpeg.h"
 
-#include "platform/FolderItem.h"
-#include "platform/JpegReader.h"
-#include "platform/JpegWriter.h"
-#include "platform/MaskAlpha.h"
-#include "platform/PngWriter.h"
-#include "platform/TiffPicture.h"
+#include "platform/images/JpegReader.h"
+#include "platform/images/JpegWriter.h"
+#include "platform/images/MaskAlpha.h"
+#include "platform/images/PngWriter.h"
+#include "platform/images/TiffPicture.h"
+#include "platform/runtime/FolderItem.h"
 
 #include <QDir>
 #include <QFile>

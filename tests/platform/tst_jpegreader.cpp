@@ -1,7 +1,7 @@
 #include "TestJpeg.h"
 
-#include "platform/FolderItem.h"
-#include "platform/JpegReader.h"
+#include "platform/images/JpegReader.h"
+#include "platform/runtime/FolderItem.h"
 
 #include <QBuffer>
 #include <QImageReader>

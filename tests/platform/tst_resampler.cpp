@@ -1,6 +1,6 @@
-#include "platform/Graphics.h"
-#include "platform/Picture.h"
-#include "platform/Resampler.h"
+#include "platform/images/Graphics.h"
+#include "platform/images/Picture.h"
+#include "platform/images/Resampler.h"
 
 #include <QImage>
 #include <QtTest>

@@ -1,7 +1,7 @@
-#include "platform/Fonts.h"
-#include "platform/ImplicitWindow.h"
-#include "platform/Label.h"
-#include "platform/WindowWidget.h"
+#include "platform/runtime/Fonts.h"
+#include "platform/windows/ImplicitWindow.h"
+#include "platform/windows/Label.h"
+#include "platform/windows/WindowWidget.h"
 
 #include <QFontDatabase>
 #include <QFontInfo>

@@ -1,4 +1,4 @@
-#include "platform/ImplicitWindow.h"
+#include "platform/windows/ImplicitWindow.h"
 
 #include <QEventLoop>
 #include <QTimer>

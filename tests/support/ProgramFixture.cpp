@@ -3,8 +3,8 @@
 #include "app/App.h"
 #include "app/Startup.h"
 #include "icon/Window1.h"
-#include "platform/ImplicitWindow.h"
-#include "platform/Runtime.h"
+#include "platform/runtime/Runtime.h"
+#include "platform/windows/ImplicitWindow.h"
 
 #include <QCoreApplication>
 

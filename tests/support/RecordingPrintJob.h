@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/PrintJob.h"
+#include "platform/printing/PrintJob.h"
 
 #include <cstdint>
 #include <functional>

@@ -1,8 +1,8 @@
 #include "support/ScriptedSeam.h"
 
-#include "platform/MessageDialog.h"
-#include "platform/PrinterJob.h"
-#include "platform/PrinterSetup.h"
+#include "platform/printing/PrinterJob.h"
+#include "platform/printing/PrinterSetup.h"
+#include "platform/windows/MessageDialog.h"
 
 ScriptedSeam::ScriptedSeam() : m_previous(Seam::Install(this)) {}
 

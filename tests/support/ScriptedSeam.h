@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/Seam.h"
+#include "platform/windows/Seam.h"
 
 #include <deque>
 #include <functional>

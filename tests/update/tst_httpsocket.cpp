@@ -1,7 +1,7 @@
-#include "platform/HTTPSocket.h"
-#include "platform/HttpReplyParser.h"
-#include "platform/Window.h"
 #include "LocalHttpServer.h"
+#include "platform/network/HTTPSocket.h"
+#include "platform/network/HttpReplyParser.h"
+#include "platform/windows/Window.h"
 
 #include <QtTest>
 

@@ -1,4 +1,4 @@
-#include "platform/Strings.h"
+#include "platform/runtime/Strings.h"
 #include "update/VersionDescription.h"
 #include "update/updateWindow.h"
 
