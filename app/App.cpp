@@ -9,11 +9,3 @@ void App::Event_Open()
 {
     ImplicitWindow<Window1>().Show();
 }
-
-App& TheApp()
-{
-    auto* app = dynamic_cast<App*>(_GetAppObject());
-    if (!app)
-        throw NilObjectException("no application object");
-    return *app;
-}

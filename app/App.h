@@ -8,6 +8,3 @@ public:
     App();
     void Event_Open() override;
 };
-
-// The registered application object.
-App& TheApp();

@@ -1,9 +1,9 @@
 #include "app/Startup.h"
 
 #include "app/App.h"
-#include "app/MenuBar1.h"
 #include "help/MenuBar2.h"
 #include "icon/FileTypes1.h"
+#include "icon/MenuBar1.h"
 #include "icon/Module1.h"
 #include "icon/Window1.h"
 #include "platform/runtime/Runtime.h"

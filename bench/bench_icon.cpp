@@ -1,8 +1,8 @@
 // The icon workflow's waits: the mask recompute (against a plain loop over the same pixels),
 // a live slider, loading the photos and saving the three files. Prints medians and ratios.
 
-#include "app/App.h"
 #include "app/Startup.h"
+#include "common/TheApp.h"
 #include "icon/Module1.h"
 #include "icon/Window1.h"
 #include "platform/runtime/Runtime.h"

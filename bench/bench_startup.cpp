@@ -1,8 +1,8 @@
 // Start-up to the main window shown: everything main() does before the event loop runs, then
 // the application's Open event, until the window's first paint has happened.
 
-#include "app/App.h"
 #include "app/Startup.h"
+#include "common/TheApp.h"
 #include "icon/Window1.h"
 #include "platform/runtime/Runtime.h"
 #include "platform/windows/ImplicitWindow.h"

@@ -1,7 +1,7 @@
 #include "help/AboutBox.h"
 
-#include "app/App.h"
-#include "app/Maker.h"
+#include "common/Maker.h"
+#include "common/TheApp.h"
 #include "platform/windows/Label.h"
 #include "platform/windows/PushButton.h"
 #include "platform/windows/Seam.h"

@@ -1,6 +1,6 @@
 #include "help/MenuBar2.h"
 
-#include "app/MenuEntry.h"
+#include "common/MenuEntry.h"
 #include "platform/windows/ImplicitMenuBar.h"
 #include "platform/windows/QuitMenuItem.h"
 

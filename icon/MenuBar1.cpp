@@ -1,6 +1,6 @@
-#include "app/MenuBar1.h"
+#include "icon/MenuBar1.h"
 
-#include "app/MenuEntry.h"
+#include "common/MenuEntry.h"
 #include "platform/windows/ApplicationMenuItem.h"
 #include "platform/windows/ImplicitMenuBar.h"
 

@@ -1,10 +1,10 @@
 #include "icon/Window1.h"
 
-#include "app/MenuBar1.h"
 #include "help/AboutBox.h"
 #include "help/Help.h"
 #include "help/HelpPrinting.h"
 #include "icon/IconSource.h"
+#include "icon/MenuBar1.h"
 #include "icon/Module1.h"
 #include "icon/Window2.h"
 #include "platform/runtime/Application.h"

@@ -1,6 +1,6 @@
 #include "update/selfTest.h"
 
-#include "app/App.h"
+#include "common/TheApp.h"
 #include "platform/windows/ImplicitWindow.h"
 #include "platform/windows/Label.h"
 #include "platform/windows/PushButton.h"

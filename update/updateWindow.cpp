@@ -1,8 +1,7 @@
 #include "update/updateWindow.h"
 
-#include "app/App.h"
-#include "app/Maker.h"
-#include "icon/Window1.h"
+#include "common/Maker.h"
+#include "common/TheApp.h"
 #include "platform/network/HTTPSocket.h"
 #include "platform/runtime/Strings.h"
 #include "platform/windows/ImplicitWindow.h"
@@ -20,6 +19,13 @@ std::string& testHost()
 {
     static std::string host;
     return host;
+}
+
+// The main window lives above this folder, so it is reached by its class name.
+void focusMainWindow()
+{
+    if (Window* main = OpenImplicitWindowNamed("Window1"))
+        main->SetFocus();
 }
 
 } // namespace
@@ -94,7 +100,7 @@ void updateWindow::Event_Open()
     ProgressBar1().Maximum(0);
     const std::string host = testHost().empty() ? std::string(Maker::kWebHost) : testHost();
     hp().Get("http://" + host + Maker::kUpdatePath);
-    ImplicitWindow<Window1>().SetFocus();
+    focusMainWindow();
 }
 
 void updateWindow::Event_Close()
@@ -126,7 +132,7 @@ void updateWindow::hp_PageReceived(HTTPSocket& sender, const std::string&, int h
         return hp_Error(sender, kNotAVersionFile);
 
     ProgressBar1().Visible(false);
-    const App& app = TheApp();
+    const Application& app = TheApp();
     if (!VersionDescription::IsNewer(version, app.MajorVersion(), app.MinorVersion(), app.BugVersion())) {
         StaticText1().Text("This version is current.");
         StaticText1().Refresh(true);
@@ -148,7 +154,7 @@ void updateWindow::hp_Error(HTTPSocket&, int code)
     Close();
     if (selfTest* test = OpenImplicitWindow<selfTest>())
         test->Close();
-    ImplicitWindow<Window1>().SetFocus();
+    focusMainWindow();
 }
 
 std::string updateWindow::startTag(const std::string& name)

@@ -18,9 +18,14 @@ std::vector<Window*> All();
 void Clear();
 }
 
+inline std::string ImplicitKey(const std::string& className)
+{
+    return className + "." + className;
+}
+
 template <class T> std::string ImplicitKey()
 {
-    return std::string(T::kClassName) + "." + T::kClassName;
+    return ImplicitKey(T::kClassName);
 }
 
 // The live instance of window class T, built on first use.
@@ -43,4 +48,11 @@ template <class T> T& ImplicitWindow()
 template <class T> T* OpenImplicitWindow()
 {
     return dynamic_cast<T*>(WindowRegistry::Find(ImplicitKey<T>()));
+}
+
+// The live instance of the window class of that name, or nullptr when none is open: for code
+// that may not know the class itself.
+inline Window* OpenImplicitWindowNamed(const std::string& className)
+{
+    return WindowRegistry::Find(ImplicitKey(className));
 }

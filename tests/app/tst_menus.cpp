@@ -1,6 +1,6 @@
 #include "app/App.h"
-#include "app/MenuBar1.h"
 #include "help/Help.h"
+#include "icon/MenuBar1.h"
 #include "icon/Window1.h"
 #include "platform/runtime/Runtime.h"
 #include "platform/windows/ApplicationMenuItem.h"

@@ -1,5 +1,5 @@
-#include "app/App.h"
-#include "app/Maker.h"
+#include "common/Maker.h"
+#include "common/TheApp.h"
 #include "help/AboutBox.h"
 #include "icon/Window1.h"
 #include "platform/runtime/Fonts.h"

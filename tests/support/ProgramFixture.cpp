@@ -1,7 +1,7 @@
 #include "support/ProgramFixture.h"
 
-#include "app/App.h"
 #include "app/Startup.h"
+#include "common/TheApp.h"
 #include "icon/Window1.h"
 #include "platform/runtime/Runtime.h"
 #include "platform/windows/ImplicitWindow.h"

@@ -1,6 +1,6 @@
 #include "LocalHttpServer.h"
-#include "app/App.h"
-#include "app/Maker.h"
+#include "common/Maker.h"
+#include "common/TheApp.h"
 #include "icon/Window1.h"
 #include "platform/network/HTTPSocket.h"
 #include "platform/windows/ImplicitWindow.h"

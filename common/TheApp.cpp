@@ -1,0 +1,11 @@
+#include "common/TheApp.h"
+
+#include "platform/runtime/NilObjectException.h"
+
+Application& TheApp()
+{
+    Application* app = _GetAppObject();
+    if (!app)
+        throw NilObjectException("no application object");
+    return *app;
+}
