@@ -11,10 +11,19 @@
 
 int _Main(int& argc, char** argv)
 {
+    StartProgram(argc, argv);
+    return StopProgram(_RuntimeRun());
+}
+
+void StartProgram(int& argc, char** argv)
+{
     _RuntimeInit(argc, argv);
     _EarlyStartup();
     _RunFrameworkInitialization(&_LateStartup);
-    const int result = _RuntimeRun();
+}
+
+int StopProgram(int result)
+{
     _Finalize();
     return _RuntimeShutdown(result);
 }

@@ -5,7 +5,6 @@
 #include "common/TheApp.h"
 #include "icon/Module1.h"
 #include "icon/Window1.h"
-#include "platform/runtime/Runtime.h"
 #include "platform/windows/Canvas.h"
 #include "platform/windows/ImplicitWindow.h"
 #include "platform/windows/MessageDialog.h"
@@ -290,10 +289,8 @@ int main(int argc, char** argv)
     static int qtArgc = 1;
     static char qtName[] = "bench_icon";
     static char* qtArgv[] = {qtName, nullptr};
-    _RuntimeInit(qtArgc, qtArgv);
-    _EarlyStartup();
-    _RunFrameworkInitialization(&_LateStartup);
-    TheApp().Event_Open();
+    StartProgram(qtArgc, qtArgv);
+    TheApp().Event_Open(); // what the event loop does first
     BenchSeam benchSeam;
     seam = &benchSeam;
     Seam* previous = Seam::Install(&benchSeam);
@@ -317,6 +314,5 @@ int main(int argc, char** argv)
     printSummary();
 
     Seam::Install(previous);
-    _Finalize();
-    return _RuntimeShutdown(0);
+    return StopProgram(0);
 }

@@ -2,6 +2,7 @@
 // not crash, must keep within its limits, and must read the reply the same way as when it
 // arrives in one piece. Needs no Qt: build with platform/HttpReplyParser.cpp and
 // platform/InternetHeaders.cpp.
+#include "platform/network/HttpErrorCode.h"
 #include "platform/network/HttpReplyParser.h"
 
 #include <cstddef>
@@ -19,9 +20,9 @@ void check(bool condition)
 
 bool knownCode(int code)
 {
-    return code == HttpReplyParser::kBodyTooLarge || code == HttpReplyParser::kHeaderLineTooLong
-        || code == HttpReplyParser::kHeadersTooLarge || code == HttpReplyParser::kReplyTruncated
-        || code == HttpReplyParser::kBadContentLength;
+    return code == HttpErrorCode::kBodyTooLarge || code == HttpErrorCode::kHeaderLineTooLong
+        || code == HttpErrorCode::kHeadersTooLarge || code == HttpErrorCode::kReplyTruncated
+        || code == HttpErrorCode::kBadContentLength;
 }
 
 void checkInvariants(const HttpReplyParser& parser)

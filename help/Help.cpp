@@ -8,18 +8,30 @@
 #include "platform/windows/Seam.h"
 #include "platform/windows/TextArea.h"
 
+#include <string_view>
+
+namespace {
+
+// The opening sentence and the two headings, shown in bold blue.
+constexpr std::string_view kOpening =
+    "Quorrel helps developers make 1024 x 1024 pixel transparent icons from images.";
+constexpr std::string_view kStepsHeading = "Steps to make a Mask:";
+constexpr std::string_view kCreditHeading = "Icon Credit:";
+
+} // namespace
+
 Help::Help() : Window(kClassName) {}
 
 const std::string& Help::HelpText()
 {
     static const std::string text =
-        "Quorrel helps developers make 1024 x 1024 pixel transparent icons from images."
-        "\r\r"
+        std::string(kOpening)
+        + "\r\r"
         "When you launch Quorrel, you see a large window with two 512 x 512 pixel image areas.  The left area "
         "is used to display the icon; the right area is used to display the icon mask."
         "\r\r"
-        "Steps to make a Mask:"
-        "\r\r"
+        + std::string(kStepsHeading)
+        + "\r\r"
         "  a.  Click on File > \"Identify Output Folder\" from the menubar and navigate to the folder where "
         "output files should be placed."
         "\r\r"
@@ -44,8 +56,8 @@ const std::string& Help::HelpText()
         "\r\r"
         "This Help information may be printed from the File > \"Print Help\" menubar."
         "\r\r"
-        "Icon Credit:"
-        "\r\r"
+        + std::string(kCreditHeading)
+        + "\r\r"
         "Icon artwork drawn for this program.";
     return text;
 }
@@ -106,11 +118,22 @@ void Help::_CreateControls0()
 TextArea& Help::TextArea1() const { return _ControlByName<::TextArea>("TextArea1"); }
 PushButton& Help::PushButton1() const { return _ControlByName<::PushButton>("PushButton1"); }
 
+std::vector<std::pair<int, int>> Help::BoldRuns()
+{
+    // Found in the text, in order, so that a reworded paragraph moves the runs with it.
+    std::vector<std::pair<int, int>> runs;
+    size_t from = 0;
+    for (const std::string_view bold : {kOpening, kStepsHeading, kCreditHeading}) {
+        const size_t at = HelpText().find(bold, from);
+        runs.emplace_back(int(at), int(bold.size()));
+        from = at + bold.size();
+    }
+    return runs;
+}
+
 void Help::TextArea1_Open(TextArea& area)
 {
-    // The opening sentence and the two headings, in bold blue.
-    const std::pair<int, int> runs[] = {{0, 78}, {260, 21}, {1613, 12}};
-    for (const auto& [start, length] : runs) {
+    for (const auto& [start, length] : BoldRuns()) {
         area.SelStart(start);
         area.SelLength(length);
         area.SelBold(true);

@@ -2,6 +2,10 @@
 
 #include "platform/windows/Window.h"
 
+#include <string>
+#include <utility>
+#include <vector>
+
 class MenuItem;
 class PushButton;
 class QuitMenuItem;
@@ -36,6 +40,9 @@ public:
 
     // The help text: paragraphs separated by an empty line, each line break a single CR.
     static const std::string& HelpText();
+    // The runs of the help text shown in bold blue, as start and length: the opening sentence
+    // and the two headings.
+    static std::vector<std::pair<int, int>> BoldRuns();
 
 protected:
     void Layout() override;

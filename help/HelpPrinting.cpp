@@ -14,12 +14,13 @@
 
 namespace {
 
-void drawFooter(Graphics& g, int page, const std::string& stamp)
+// The footer sits on the page's bottom edge.
+void drawFooter(Graphics& g, int baseline, int page, const std::string& stamp)
 {
     g.TextFont = "Arial";
     g.Bold = false;
-    g.DrawString("page " + Str(page), 40, 720, 0, false);
-    g.DrawString(stamp, 100, 720, 0, false);
+    g.DrawString("page " + Str(page), 40, baseline, 0, false);
+    g.DrawString(stamp, 100, baseline, 0, false);
 }
 
 } // namespace
@@ -32,8 +33,7 @@ bool PrintHelp()
     const Date now;
     const std::string stamp = now.ShortTime() + ", " + now.ShortDate();
     int page = 1;
-    const int pageWidth = setup.PageWidth();   // 540 points
-    const int pageHeight = setup.PageHeight(); // 720 points
+    const int footerBaseline = setup.PageHeight();
 
     std::unique_ptr<Graphics> g = OpenPrinterDialog(setup);
     if (g) {
@@ -41,12 +41,12 @@ bool PrintHelp()
         g->TextSize = 10;
         g->ForeColor = RGB(0, 0, 0);
         g->Bold = true;
-        auto printer = ImplicitWindow<Help>().TextArea1().styledTextPrinter(*g, pageWidth - 48);
+        auto printer = ImplicitWindow<Help>().TextArea1().styledTextPrinter(*g, kHelpBlockWidth);
         bool whole = true;
         while (!printer->Eof()) {
-            printer->DrawBlock(36, 36, pageHeight - 48);
+            printer->DrawBlock(kHelpBlockLeft, kHelpBlockTop, kHelpBlockHeight);
             if (!printer->Eof()) {
-                drawFooter(*g, page, stamp);
+                drawFooter(*g, footerBaseline, page, stamp);
                 g->TextFont = "Courier";
                 g->Bold = true;
                 page = page + 1;
@@ -58,7 +58,7 @@ bool PrintHelp()
             RuntimeBackgroundTask();
         }
         if (whole)
-            drawFooter(*g, page, stamp);
+            drawFooter(*g, footerBaseline, page, stamp);
         printer.reset();
         whole = g->FinishPrintJob() && whole;
         g.reset();

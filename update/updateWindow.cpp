@@ -3,6 +3,7 @@
 #include "common/Maker.h"
 #include "common/TheApp.h"
 #include "platform/network/HTTPSocket.h"
+#include "platform/network/HttpErrorCode.h"
 #include "platform/runtime/Strings.h"
 #include "platform/windows/ImplicitWindow.h"
 #include "platform/windows/Label.h"
@@ -129,7 +130,7 @@ void updateWindow::hp_PageReceived(HTTPSocket& sender, const std::string&, int h
     const std::string description = returnValue(content, "Description");
     const bool free = returnValue(content, "Free") == "Yes";
     if (!VersionDescription::HasVersionNumber(version))
-        return hp_Error(sender, kNotAVersionFile);
+        return hp_Error(sender, HttpErrorCode::kUnexpectedContent);
 
     ProgressBar1().Visible(false);
     const Application& app = TheApp();

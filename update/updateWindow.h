@@ -15,8 +15,6 @@ class PushButton;
 class updateWindow : public Window {
 public:
     static constexpr const char* kClassName = "updateWindow";
-    // The code shown when a 200 reply holds no version number.
-    static constexpr int kNotAVersionFile = 1020;
 
     updateWindow();
 

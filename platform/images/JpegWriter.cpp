@@ -64,13 +64,10 @@ bool encode(jpeg_compress_struct& cinfo, ErrorManager& err, EncodeState& out, co
 
 std::vector<std::uint8_t> JpegWriter::Encode(const Picture& picture, int quality)
 {
-    const QImage& source = picture.Image();
-    if (source.isNull())
+    const QImage& image = picture.Image();
+    if (image.isNull())
         return {};
     // The alpha byte of an ARGB picture is ignored: a JPEG has no transparency.
-    const QImage image = source.format() == QImage::Format_RGB32 || source.format() == QImage::Format_ARGB32
-        ? source
-        : source.convertToFormat(QImage::Format_RGB32);
     jpeg_compress_struct cinfo;
     std::memset(&cinfo, 0, sizeof cinfo);
     ErrorManager err;

@@ -22,7 +22,8 @@ public:
     ::Graphics Graphics();
     std::shared_ptr<::RGBSurface> RGBSurface();
 
-    // For the platform layer: the pixels as a Qt image (ARGB32 or RGB32, never copied).
+    // For the platform layer: the pixels as a Qt image, never copied. Always ARGB32 or RGB32 (the
+    // constructors see to it), so readers of the pixels convert nothing.
     QImage& Image();
     const QImage& Image() const;
 

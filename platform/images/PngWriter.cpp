@@ -93,17 +93,6 @@ bool encode(png_structp png, png_infop info, Job& job)
     return true;
 }
 
-const QImage* as32Bit(const Picture* picture, QImage& converted)
-{
-    if (!picture)
-        return nullptr;
-    const QImage& image = picture->Image();
-    if (image.format() == QImage::Format_RGB32 || image.format() == QImage::Format_ARGB32)
-        return &image;
-    converted = image.convertToFormat(QImage::Format_ARGB32);
-    return &converted;
-}
-
 } // namespace
 
 std::vector<std::uint8_t> PngWriter::Encode(const Picture& picture, const Picture* mask, float gamma, bool interlace,
@@ -117,10 +106,9 @@ std::vector<std::uint8_t> PngWriter::Encode(const Picture& picture, const Pictur
 std::vector<std::uint8_t> PngWriter::EncodeWith(const Picture& picture, const Picture* mask, float gamma,
                                                 bool interlace, Filter filter, int zlibLevel, int zlibStrategy)
 {
-    QImage convertedImage, convertedMask;
     Job job{};
-    job.image = as32Bit(&picture, convertedImage);
-    job.mask = as32Bit(mask, convertedMask);
+    job.image = &picture.Image();
+    job.mask = mask ? &mask->Image() : nullptr;
     if (job.image->isNull())
         return {};
     job.gamma = gamma;

@@ -8,15 +8,8 @@ PicturePtr TiffPicture::CombinePictureWithMask() const
 {
     if (!Pict)
         return nullptr;
-    const QImage& source = Pict->Image();
-    const QImage picture = source.format() == QImage::Format_RGB32 || source.format() == QImage::Format_ARGB32
-        ? source
-        : source.convertToFormat(QImage::Format_RGB32);
-    QImage mask;
-    if (Mask)
-        mask = Mask->Image().format() == QImage::Format_RGB32 || Mask->Image().format() == QImage::Format_ARGB32
-            ? Mask->Image()
-            : Mask->Image().convertToFormat(QImage::Format_RGB32);
+    const QImage& picture = Pict->Image();
+    const QImage mask = Mask ? Mask->Image() : QImage();
     QImage combined(picture.width(), picture.height(), QImage::Format_ARGB32);
     if (combined.isNull())
         return nullptr;

@@ -1,5 +1,6 @@
 #include "platform/network/HTTPSocket.h"
 
+#include "platform/network/HttpErrorCode.h"
 #include "platform/network/HttpReplyParser.h"
 #include "platform/runtime/EventBoundary.h"
 #include "platform/windows/Window.h"
@@ -16,14 +17,14 @@ int codeFor(QAbstractSocket::SocketError error)
 {
     switch (error) {
     case QAbstractSocket::HostNotFoundError:
-        return HTTPSocket::kNameNotFound;
+        return HttpErrorCode::kNameNotFound;
     case QAbstractSocket::ConnectionRefusedError:
-        return HTTPSocket::kConnectionRefused;
+        return HttpErrorCode::kConnectionRefused;
     case QAbstractSocket::NetworkError:
     case QAbstractSocket::SocketTimeoutError:
-        return HTTPSocket::kUnreachable;
+        return HttpErrorCode::kUnreachable;
     default:
-        return HTTPSocket::kNetworkError;
+        return HttpErrorCode::kNetworkError;
     }
 }
 
@@ -199,7 +200,7 @@ void HTTPSocket::Get(const std::string& url)
 
     Target target;
     if (!_SplitURL(url, DefaultPort, target)) {
-        deliverError(kBadAddress);
+        deliverError(HttpErrorCode::kBadAddress);
         return;
     }
     Address = target.host;

@@ -16,15 +16,9 @@ struct HTTPSocketProperties {
 // An asynchronous HTTP/1.0 client, placed in a window as a control that is never drawn.
 // Get returns at once; exactly one of PageReceived or Error follows, later, from the event
 // loop, unless the request is aborted first. Nothing of a reply is written to disk.
+// Error's codes are HttpErrorCode's.
 class HTTPSocket : public RectControl {
 public:
-    // Error codes (the reply's limits are HttpReplyParser's: 1010 to 1014).
-    static constexpr int kNameNotFound = 1001;
-    static constexpr int kConnectionRefused = 1002;
-    static constexpr int kUnreachable = 1003;
-    static constexpr int kBadAddress = 1004;
-    static constexpr int kNetworkError = 1005;
-
     HTTPSocket(Window& window, const std::string& name);
     ~HTTPSocket() override;
 

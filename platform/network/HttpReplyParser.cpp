@@ -1,5 +1,7 @@
 #include "platform/network/HttpReplyParser.h"
 
+#include "platform/network/HttpErrorCode.h"
+
 #include <cstring>
 
 namespace {
@@ -71,9 +73,9 @@ void HttpReplyParser::feedHeaders(const char*& data, size_t& size)
         if (length > 0 && last == '\r')
             --length; // part of the line ending (or may turn out to be)
         if (length > kMaxHeaderLine)
-            return fail(kHeaderLineTooLong);
+            return fail(HttpErrorCode::kHeaderLineTooLong);
         if (take > kMaxHeaderBlock - m_headerBytes)
-            return fail(kHeadersTooLarge);
+            return fail(HttpErrorCode::kHeadersTooLarge);
         m_headerBytes += take;
         m_line.append(data, segment);
         data += take;
@@ -115,7 +117,7 @@ void HttpReplyParser::endHeaders()
             continue;
         const std::string value = m_headers.Value(i);
         if (m_hasLength && value != lengthText)
-            return fail(kBadContentLength);
+            return fail(HttpErrorCode::kBadContentLength);
         m_hasLength = true;
         lengthText = value;
     }
@@ -124,14 +126,14 @@ void HttpReplyParser::endHeaders()
         return;
     }
     if (lengthText.empty())
-        return fail(kBadContentLength);
+        return fail(HttpErrorCode::kBadContentLength);
     size_t length = 0;
     for (char c : lengthText) {
         if (c < '0' || c > '9')
-            return fail(kBadContentLength);
+            return fail(HttpErrorCode::kBadContentLength);
         length = length * 10 + static_cast<size_t>(c - '0');
         if (length > kMaxBody)
-            return fail(kBodyTooLarge);
+            return fail(HttpErrorCode::kBodyTooLarge);
     }
     m_remaining = length;
     m_state = length == 0 ? State::Complete : State::Body;
@@ -150,7 +152,7 @@ void HttpReplyParser::feedBody(const char* data, size_t size)
         return;
     }
     if (size > kMaxBody - m_content.size())
-        return fail(kBodyTooLarge);
+        return fail(HttpErrorCode::kBodyTooLarge);
     m_content.append(data, size);
 }
 
@@ -160,12 +162,12 @@ void HttpReplyParser::EndOfStream()
     case State::Headers:
         // Nothing at all is a reply of status 0; a header block cut short is a broken reply.
         if (m_headerBytes > 0)
-            return fail(kReplyTruncated);
+            return fail(HttpErrorCode::kReplyTruncated);
         m_state = State::Complete;
         break;
     case State::Body:
         if (m_hasLength && m_remaining > 0)
-            return fail(kReplyTruncated);
+            return fail(HttpErrorCode::kReplyTruncated);
         m_state = State::Complete;
         break;
     case State::Complete:

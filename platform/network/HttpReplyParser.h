@@ -6,19 +6,12 @@
 #include <string>
 
 // Reads one HTTP reply from the bytes a server sends, in whatever pieces they arrive.
-// Holds at most the limits below in memory; a reply that breaks one fails with its code.
+// Holds at most the limits below in memory; a reply that breaks one fails with its HttpErrorCode.
 class HttpReplyParser {
 public:
     static constexpr size_t kMaxBody = size_t(1) << 20;         // 1 MiB
     static constexpr size_t kMaxHeaderLine = size_t(64) << 10;  // 64 KiB, line ending excluded
     static constexpr size_t kMaxHeaderBlock = size_t(256) << 10; // 256 KiB, status line included
-
-    // Error codes; they stay clear of the HTTP status codes.
-    static constexpr int kBodyTooLarge = 1010;
-    static constexpr int kHeaderLineTooLong = 1011;
-    static constexpr int kHeadersTooLarge = 1012;
-    static constexpr int kReplyTruncated = 1013; // closed inside the headers or short of Content-Length
-    static constexpr int kBadContentLength = 1014;
 
     enum class State { Headers, Body, Complete, Failed };
 

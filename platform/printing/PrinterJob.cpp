@@ -67,7 +67,9 @@ void PrinterJob::ApplySetup(QPrinter& printer, const PrinterSetup& setup)
 {
     printer.setPageLayout(QPageLayout(QPageSize(QPageSize::Letter),
                                       setup.Landscape ? QPageLayout::Landscape : QPageLayout::Portrait,
-                                      QMarginsF(36, 36, 36, 36), QPageLayout::Point));
+                                      QMarginsF(PrinterSetup::kMargin, PrinterSetup::kMargin, PrinterSetup::kMargin,
+                                               PrinterSetup::kMargin),
+                                      QPageLayout::Point));
 }
 
 std::unique_ptr<PrinterJob> PrinterJob::ToPdf(const std::string& path, const PrinterSetup& setup)

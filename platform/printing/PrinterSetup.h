@@ -5,7 +5,11 @@
 // smaller gets it scaled down evenly.
 class PrinterSetup {
 public:
+    static constexpr int kMargin = 36; // half an inch on every side of US Letter
+    static constexpr int kPortraitWidth = 540;
+    static constexpr int kPortraitHeight = 720;
+
     bool Landscape = false;
-    int PageWidth() const { return Landscape ? 720 : 540; }
-    int PageHeight() const { return Landscape ? 540 : 720; }
+    int PageWidth() const { return Landscape ? kPortraitHeight : kPortraitWidth; }
+    int PageHeight() const { return Landscape ? kPortraitWidth : kPortraitHeight; }
 };

@@ -57,7 +57,7 @@ std::string numberedLines(int count)
 
 bool isFooter(const PrintedText& run)
 {
-    return run.y == 720;
+    return run.y == PrinterSetup::kPortraitHeight;
 }
 
 // The body lines of every page, in order.
@@ -140,10 +140,10 @@ private slots:
         const PrintedText& stamp = page.back();
         QCOMPARE(number.text, std::string("page 1"));
         QCOMPARE(number.x, 40.0);
-        QCOMPARE(number.y, 720.0);
+        QCOMPARE(number.y, double(PrinterSetup::kPortraitHeight));
         QCOMPARE(stamp.text, stampAt(kChosen));
         QCOMPARE(stamp.x, 100.0);
-        QCOMPARE(stamp.y, 720.0);
+        QCOMPARE(stamp.y, double(PrinterSetup::kPortraitHeight));
         for (const PrintedText* footer : {&number, &stamp}) {
             QCOMPARE(footer->family, std::string("Liberation Sans")); // Arial's metrics, asked for by name
             QCOMPARE(footer->size, 10.0);
@@ -159,8 +159,8 @@ private slots:
             QCOMPARE(run.family, std::string("Liberation Mono"));
             QCOMPARE(run.size, 10.0);
             QVERIFY(run.bold);
-            QVERIFY(run.x >= 36 && run.x < 36 + 492);
-            QVERIFY(run.y > 36 && run.y <= 36 + 672);
+            QVERIFY(run.x >= kHelpBlockLeft && run.x < kHelpBlockLeft + kHelpBlockWidth);
+            QVERIFY(run.y > kHelpBlockTop && run.y <= kHelpBlockTop + kHelpBlockHeight);
             if (run.color == 0x0000FF)
                 blue += run.text + "|";
             else
@@ -204,7 +204,7 @@ private slots:
                 QVERIFY(!isFooter(page[j]));
                 QCOMPARE(page[j].family, std::string("Liberation Mono")); // body settings back after every footer
                 QVERIFY(page[j].bold);
-                QVERIFY(page[j].y > 36 && page[j].y <= 36 + 672);
+                QVERIFY(page[j].y > kHelpBlockTop && page[j].y <= kHelpBlockTop + kHelpBlockHeight);
             }
         }
         // Every line once, in order: nothing lost or repeated at the page breaks.
@@ -374,7 +374,9 @@ private slots:
             printer->setOutputFileName(path);
             printer->setPageLayout(QPageLayout(QPageSize(QPageSize::PageSizeId(paper)),
                                                landscape ? QPageLayout::Landscape : QPageLayout::Portrait,
-                                               QMarginsF(36, 36, 36, 36), QPageLayout::Point));
+                                               QMarginsF(PrinterSetup::kMargin, PrinterSetup::kMargin,
+                                                         PrinterSetup::kMargin, PrinterSetup::kMargin),
+                                               QPageLayout::Point));
             unscaled = printer->resolution() / 72.0;
             auto job = std::make_unique<PrinterJob>(std::move(printer), setup);
             scale = job->Painter()->worldTransform().m11();
@@ -458,7 +460,7 @@ private slots:
         QTest::addColumn<int>("blockHeight");
         QTest::newRow("shorter than a line") << 1;
         QTest::newRow("a few lines") << 40;
-        QTest::newRow("a page") << 672;
+        QTest::newRow("a page") << kHelpBlockHeight;
     }
 
     void printerDrawsEveryLineOnceWhateverTheBlockHeight()
@@ -471,10 +473,10 @@ private slots:
         Graphics g(std::shared_ptr<PrintJob>(std::make_unique<RecordingPrintJob>(record)));
         g.TextFont = "Courier";
         g.TextSize = 10;
-        auto printer = area.styledTextPrinter(g, 492);
+        auto printer = area.styledTextPrinter(g, kHelpBlockWidth);
         int blocks = 0;
         while (!printer->Eof() && blocks < 1000) {
-            printer->DrawBlock(36, 36, blockHeight);
+            printer->DrawBlock(kHelpBlockLeft, kHelpBlockTop, blockHeight);
             ++blocks;
             if (blocks == 3)
                 g.TextSize = 14; // new settings between blocks lay the rest out again

@@ -150,6 +150,16 @@ private slots:
         QCOMPARE(styled, 78 + 21 + 12);
     }
 
+    void boldRunsAreFoundWhereTheyHaveAlwaysBeen()
+    {
+        const std::vector<std::pair<int, int>> runs = Help::BoldRuns();
+        QCOMPARE(runs.size(), std::size(kBlueRuns));
+        for (size_t i = 0; i < runs.size(); ++i) {
+            QCOMPARE(runs[i].first, kBlueRuns[i].start);
+            QCOMPARE(runs[i].second, kBlueRuns[i].length);
+        }
+    }
+
     void opensWithTheCaretAtTheStart()
     {
         TextArea& area = showHelp().TextArea1();

@@ -3,7 +3,6 @@
 #include "app/Startup.h"
 #include "common/TheApp.h"
 #include "icon/Window1.h"
-#include "platform/runtime/Runtime.h"
 #include "platform/windows/ImplicitWindow.h"
 
 #include <QCoreApplication>
@@ -13,16 +12,14 @@ void ProgramFixture::Start()
     static int argc = 1;
     static char name[] = "quorrel-test";
     static char* argv[] = {name, nullptr};
-    _RuntimeInit(argc, argv);
-    _EarlyStartup();
-    _RunFrameworkInitialization(&_LateStartup);
-    TheApp().Event_Open();
+    StartProgram(argc, argv);
+    TheApp().Event_Open(); // what the event loop does first
     ProcessEvents();
 }
 
 void ProgramFixture::Stop()
 {
-    _Finalize();
+    StopProgram(0);
     ProcessEvents();
 }
 

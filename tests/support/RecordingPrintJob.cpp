@@ -1,5 +1,7 @@
 #include "support/RecordingPrintJob.h"
 
+#include "platform/printing/PrinterSetup.h"
+
 #include <QPaintDevice>
 #include <QPaintEngine>
 #include <QPainter>
@@ -47,8 +49,8 @@ protected:
     int metric(PaintDeviceMetric metric) const override
     {
         switch (metric) {
-        case PdmWidth: return 540;
-        case PdmHeight: return 720;
+        case PdmWidth: return PrinterSetup::kPortraitWidth;
+        case PdmHeight: return PrinterSetup::kPortraitHeight;
         case PdmWidthMM: return 191;
         case PdmHeightMM: return 254;
         case PdmNumColors: return INT_MAX;

@@ -30,7 +30,7 @@ struct PrintRecord {
     std::string PageText(size_t page) const;
 };
 
-// A printer for tests: a 540 x 720 point page at 72 dpi that records every text drawn.
+// A printer for tests: the setup's portrait page at 72 dpi (one pixel a point) that records every text drawn.
 class RecordingPrintJob : public PrintJob {
 public:
     explicit RecordingPrintJob(std::shared_ptr<PrintRecord> record);

@@ -1,5 +1,6 @@
 #include "LocalHttpServer.h"
 #include "platform/network/HTTPSocket.h"
+#include "platform/network/HttpErrorCode.h"
 #include "platform/network/HttpReplyParser.h"
 #include "platform/windows/Window.h"
 
@@ -151,29 +152,29 @@ private slots:
             << QByteArray("HTTP/1.0 200 OK\r\n\r\n") + repeated('b', 1 << 20) << true << 200 << repeated('b', 1 << 20)
             << 0;
         QTest::newRow("short body") << QByteArray("HTTP/1.0 200 OK\r\nContent-Length: 10\r\n\r\nshort") << true << -1
-                                    << QByteArray() << HttpReplyParser::kReplyTruncated;
+                                    << QByteArray() << HttpErrorCode::kReplyTruncated;
         QTest::newRow("closed inside the headers")
             << QByteArray("HTTP/1.0 200 OK\r\nContent-Length: 5\r\n") << true << -1 << QByteArray()
-            << HttpReplyParser::kReplyTruncated;
+            << HttpErrorCode::kReplyTruncated;
         QTest::newRow("length over 1 MiB") << QByteArray("HTTP/1.0 200 OK\r\nContent-Length: 1048577\r\n\r\nx") << false
-                                           << -1 << QByteArray() << HttpReplyParser::kBodyTooLarge;
+                                           << -1 << QByteArray() << HttpErrorCode::kBodyTooLarge;
         QTest::newRow("huge length") << QByteArray("HTTP/1.0 200 OK\r\nContent-Length: 99999999999999999999999\r\n\r\n")
-                                     << false << -1 << QByteArray() << HttpReplyParser::kBodyTooLarge;
+                                     << false << -1 << QByteArray() << HttpErrorCode::kBodyTooLarge;
         QTest::newRow("body over 1 MiB to the close")
             << QByteArray("HTTP/1.0 200 OK\r\n\r\n") + repeated('b', (1 << 20) + 1) << true << -1 << QByteArray()
-            << HttpReplyParser::kBodyTooLarge;
+            << HttpErrorCode::kBodyTooLarge;
         QTest::newRow("header line over 64 KiB")
             << QByteArray("HTTP/1.0 200 OK\r\nX-Long: ") + repeated('h', 64 * 1024) + "\r\n\r\n" << false << -1
-            << QByteArray() << HttpReplyParser::kHeaderLineTooLong;
+            << QByteArray() << HttpErrorCode::kHeaderLineTooLong;
         QByteArray manyHeaders = "HTTP/1.0 200 OK\r\n";
         for (int i = 0; i < 300; ++i)
             manyHeaders += "X-" + QByteArray::number(i) + ": " + repeated('v', 1000) + "\r\n";
         QTest::newRow("headers over 256 KiB") << manyHeaders + "\r\n" << false << -1 << QByteArray()
-                                              << HttpReplyParser::kHeadersTooLarge;
+                                              << HttpErrorCode::kHeadersTooLarge;
         QTest::newRow("unreadable length") << QByteArray("HTTP/1.0 200 OK\r\nContent-Length: 12abc\r\n\r\nx") << true
-                                           << -1 << QByteArray() << HttpReplyParser::kBadContentLength;
+                                           << -1 << QByteArray() << HttpErrorCode::kBadContentLength;
         QTest::newRow("two lengths") << QByteArray("HTTP/1.0 200 OK\r\nContent-Length: 1\r\ncontent-length: 2\r\n\r\nxy")
-                                     << true << -1 << QByteArray() << HttpReplyParser::kBadContentLength;
+                                     << true << -1 << QByteArray() << HttpErrorCode::kBadContentLength;
     }
 
     void replies()
@@ -236,7 +237,7 @@ private slots:
         Client client("http://127.0.0.1:" + std::to_string(ClosedLocalPort()) + "/x");
         QTRY_COMPARE_WITH_TIMEOUT(client.events(), 1, kWait);
         QCOMPARE(client.outcome.errors, 1);
-        QCOMPARE(client.outcome.code, HTTPSocket::kConnectionRefused);
+        QCOMPARE(client.outcome.code, HttpErrorCode::kConnectionRefused);
     }
 
     void aBadAddressIsAnErrorDeliveredLater()
@@ -244,7 +245,7 @@ private slots:
         Client client("http://127.0.0.1:notaport/x");
         QCOMPARE(client.events(), 0); // Get returns first, always
         QTRY_COMPARE_WITH_TIMEOUT(client.events(), 1, kWait);
-        QCOMPARE(client.outcome.code, HTTPSocket::kBadAddress);
+        QCOMPARE(client.outcome.code, HttpErrorCode::kBadAddress);
     }
 
     void abortWhileTheServerNeverAnswersDeliversNothing()

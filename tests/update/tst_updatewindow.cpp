@@ -3,6 +3,7 @@
 #include "common/TheApp.h"
 #include "icon/Window1.h"
 #include "platform/network/HTTPSocket.h"
+#include "platform/network/HttpErrorCode.h"
 #include "platform/windows/ImplicitWindow.h"
 #include "platform/windows/Label.h"
 #include "platform/windows/ProgressBar.h"
@@ -301,17 +302,17 @@ private slots:
         QTest::addColumn<QByteArray>("reply");
         QTest::addColumn<int>("code");
         const int reply = int(LocalHttpServer::Mode::Reply);
-        QTest::newRow("refused") << -1 << QByteArray() << HTTPSocket::kConnectionRefused;
+        QTest::newRow("refused") << -1 << QByteArray() << HttpErrorCode::kConnectionRefused;
         QTest::newRow("closed without reply") << int(LocalHttpServer::Mode::CloseWithoutReply) << QByteArray() << 0;
         QTest::newRow("404 with a page") << reply
                                          << QByteArray("HTTP/1.0 404 Not Found\r\n\r\n<CurrentVersion>9.0.0</CurrentVersion>")
                                          << 404;
         QTest::newRow("301 not followed") << reply << QByteArray("HTTP/1.0 301 Moved\r\nLocation: /x\r\n\r\n") << 301;
-        QTest::newRow("not a version file") << reply << page("<html>Welcome</html>") << int(updateWindow::kNotAVersionFile);
+        QTest::newRow("not a version file") << reply << page("<html>Welcome</html>") << HttpErrorCode::kUnexpectedContent;
         QTest::newRow("body over 1 MiB") << reply << QByteArray("HTTP/1.0 200 OK\r\n\r\n") + QByteArray((1 << 20) + 10, 'x')
-                                         << 1010;
+                                         << HttpErrorCode::kBodyTooLarge;
         QTest::newRow("short body") << reply << QByteArray("HTTP/1.0 200 OK\r\nContent-Length: 50\r\n\r\n<Curr")
-                                    << 1013;
+                                    << HttpErrorCode::kReplyTruncated;
     }
 
     void failuresEndAsCommunicationErrors()
