@@ -1,4 +1,4 @@
-#include "TestJpeg.h"
+#include "support/TestJpeg.h"
 
 #include "platform/images/JpegReader.h"
 #include "platform/images/JpegWriter.h"
