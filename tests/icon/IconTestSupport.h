@@ -38,6 +38,14 @@ inline QImage halves(int width, int height, QColor left, QColor right)
     return image;
 }
 
+// A white square over the middle half of a coloured ground.
+inline QImage whiteSquareOn(int size, QColor ground)
+{
+    QImage image = solid(size, size, ground);
+    QPainter(&image).fillRect(size / 4, size / 4, size / 2, size / 2, Qt::white);
+    return image;
+}
+
 inline std::string writeJpeg(const QDir& dir, const QString& name, const QImage& image)
 {
     const QString path = dir.filePath(name);

@@ -65,9 +65,7 @@ private:
     // A source with a white square (transparent in the PNG) on a dark ground (opaque).
     std::string writeSource(const QString& name)
     {
-        QImage image = solid(256, 256, QColor(30, 60, 90));
-        QPainter(&image).fillRect(64, 64, 128, 128, Qt::white);
-        return writeJpeg(sources(), name, image);
+        return writeJpeg(sources(), name, whiteSquareOn(256, QColor(30, 60, 90)));
     }
 
     void chooseFolder(ScriptedSeam& seam, const QString& path)
@@ -205,8 +203,8 @@ private slots:
                 QSKIP("cannot limit the size of files here");
             QVERIFY(save());
         }
-        QCOMPARE(seam.messages, (std::vector<std::string>{kSaved[0], "Icon file was not saved!",
-                                                          "Icon Mask file was not saved!", "PNG Icon file was not saved!"}));
+        QCOMPARE(seam.messages, (std::vector<std::string>{kSaved[0], "Icon file was not saved!", "Icon Mask file was not saved!",
+                                                          "PNG Icon file was not saved!"}));
         for (int i = 0; i < names.size(); ++i)
             QCOMPARE(testfiles::readFile(output().filePath(names[i])), older[i]);
         QVERIFY(near(QImage(output().filePath("logo Mask.jpg")).pixel(500, 500), QColor(240, 240, 240)));
