@@ -1,4 +1,3 @@
-#include "icon/Module1.h"
 #include "icon/Window1.h"
 #include "platform/windows/Canvas.h"
 #include "platform/windows/Label.h"
@@ -8,7 +7,6 @@
 #include "platform/windows/Slider.h"
 #include "platform/windows/WindowWidget.h"
 #include "support/ProgramFixture.h"
-#include "support/ScriptedSeam.h"
 
 #include <QLabel>
 #include <QSlider>
@@ -109,16 +107,6 @@ private slots:
         QCOMPARE(slider.Value(), 233);
         slider.Value(100);
         QCOMPARE(slider.Value(), 225);
-    }
-
-    void sliderChangeBeforeAnyLoadOnlyStoresTheThreshold()
-    {
-        ScriptedSeam seam;
-        ProgramFixture::MainWindow().FuzzTolerance().Value(250);
-        QCOMPARE(Module1::Fuzz, 250);
-        QVERIFY(!Module1::SourceLoaded());
-        QVERIFY(!ProgramFixture::MainWindow().MaskCanvas().Backdrop());
-        QVERIFY(seam.log.empty());
     }
 
     void shortcutReachesTheHandlerAfterTheEnablingPass()

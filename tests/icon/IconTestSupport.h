@@ -7,6 +7,8 @@
 #include "icon/Window1.h"
 #include "support/ProgramFixture.h"
 #include "support/ScriptedSeam.h"
+#include "support/TestFiles.h"
+#include "support/TestImages.h"
 
 #include <QColor>
 #include <QDir>
@@ -36,6 +38,14 @@ inline QImage halves(int width, int height, QColor left, QColor right)
     return image;
 }
 
+// A white square over the middle half of a coloured ground.
+inline QImage whiteSquareOn(int size, QColor ground)
+{
+    QImage image = solid(size, size, ground);
+    QPainter(&image).fillRect(size / 4, size / 4, size / 2, size / 2, Qt::white);
+    return image;
+}
+
 inline std::string writeJpeg(const QDir& dir, const QString& name, const QImage& image)
 {
     const QString path = dir.filePath(name);
@@ -47,8 +57,7 @@ inline std::string writeJpeg(const QDir& dir, const QString& name, const QImage&
 inline std::string writeBytes(const QDir& dir, const QString& name, const QByteArray& bytes)
 {
     const QString path = dir.filePath(name);
-    QFile file(path);
-    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size())
+    if (!testfiles::writeFile(path, bytes))
         qFatal("cannot write %s", qPrintable(path));
     return path.toStdString();
 }
@@ -68,9 +77,7 @@ inline QRgb rgbAt(const PicturePtr& picture, int x, int y)
 
 inline bool near(QRgb actual, QColor expected, int tolerance = 24)
 {
-    return std::abs(qRed(actual) - expected.red()) <= tolerance
-        && std::abs(qGreen(actual) - expected.green()) <= tolerance
-        && std::abs(qBlue(actual) - expected.blue()) <= tolerance;
+    return testimages::near(actual, expected.rgb(), tolerance);
 }
 
 // Puts exact icons into the icon state the way a load does, without a JPEG in between.

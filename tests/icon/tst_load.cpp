@@ -142,18 +142,8 @@ private slots:
     {
         QTest::addColumn<QByteArray>("bytes");
         QImage small = solid(40, 30, kLeft);
-        QByteArray jpeg;
-        {
-            QBuffer buffer(&jpeg);
-            buffer.open(QIODevice::WriteOnly);
-            small.save(&buffer, "JPEG", 90);
-        }
-        QByteArray png;
-        {
-            QBuffer buffer(&png);
-            buffer.open(QIODevice::WriteOnly);
-            small.save(&buffer, "PNG");
-        }
+        const QByteArray jpeg = testimages::encoded(small, "JPEG", 90);
+        const QByteArray png = testimages::encoded(small, "PNG");
         QByteArray huge = jpeg;
         const int sof = huge.indexOf("\xFF\xC0");
         QVERIFY(sof > 0);
@@ -204,10 +194,7 @@ private slots:
     {
         ScriptedSeam seam;
         QImage image = halves(300, 300, kLeft, kRight);
-        QByteArray jpeg;
-        QBuffer buffer(&jpeg);
-        buffer.open(QIODevice::WriteOnly);
-        image.save(&buffer, "JPEG", 90);
+        const QByteArray jpeg = testimages::encoded(image, "JPEG", 90);
         const bool loaded = load(seam, writeBytes(dir(), "cut.jpg", jpeg.left(jpeg.size() / 2)));
         // Damaged files may give what could be decoded; either way the state is whole.
         QCOMPARE(loaded, Module1::SourceLoaded());

@@ -11,6 +11,33 @@
 
 using namespace IconTest;
 
+namespace {
+
+// A grey ramp over the columns: each threshold lets a different share through.
+void installGreyRamp()
+{
+    installIcons([](int x, int, int size) {
+        const int level = 225 + (x * 30) / size;
+        return RGB(level, level, level);
+    });
+}
+
+void compareMasksWithThreshold(int value)
+{
+    for (const auto& [icon, mask] :
+         {std::pair{Module1::P1, Module1::QMask}, std::pair{Module1::P1Hidden, Module1::QMaskHidden}}) {
+        const int last = mask->Width() - 2;
+        for (int x = 1; x <= last; x += 7) {
+            const QRgb source = rgbAt(icon, x, 5);
+            const QRgb expected = qRed(source) > value ? source : 0u;
+            QCOMPARE(rgbAt(mask, x, 1), expected);
+            QCOMPARE(rgbAt(mask, x, last), expected);
+        }
+    }
+}
+
+} // namespace
+
 class MaskTest : public QObject {
     Q_OBJECT
 private slots:
@@ -85,11 +112,7 @@ private slots:
 
     void bothMasksFollowTheSlider()
     {
-        // A grey ramp over the columns: each threshold lets a different share through.
-        installIcons([](int x, int, int size) {
-            const int level = 225 + (x * 30) / size;
-            return RGB(level, level, level);
-        });
+        installGreyRamp();
         Window1& window = ProgramFixture::MainWindow();
         Slider& slider = window.FuzzTolerance();
         for (int value : {230, 254, 225, 240}) {
@@ -97,18 +120,27 @@ private slots:
             slider.Value(value);
             QCOMPARE(Module1::Fuzz, value);
             QVERIFY(window.MaskCanvas().Backdrop() == Module1::QMask);
-            for (const auto& [icon, mask] :
-                 {std::pair{Module1::P1, Module1::QMask}, std::pair{Module1::P1Hidden, Module1::QMaskHidden}}) {
-                const int last = mask->Width() - 2;
-                for (int x = 1; x <= last; x += 7) {
-                    const QRgb source = rgbAt(icon, x, 5);
-                    const QRgb expected = qRed(source) > value ? source : 0u;
-                    QCOMPARE(rgbAt(mask, x, 5), expected);
-                    QCOMPARE(rgbAt(mask, x, last), expected);
-                }
-            }
+            compareMasksWithThreshold(value);
             QTRY_VERIFY(window.MaskCanvas().PaintCount() > paintsBefore);
         }
+    }
+
+    // A slider change taken by a yield of the masks' own pass starts the pass again inside it:
+    // both masks end with the last threshold throughout.
+    void aChangeDuringThePassEndsWithTheLastThreshold()
+    {
+        installGreyRamp();
+        Slider& slider = ProgramFixture::MainWindow().FuzzTolerance();
+        bool changedInPass = false;
+        QTimer::singleShot(0, slider._Widget(), [&] {
+            changedInPass = Module1::Fuzz == 230;
+            slider.Value(250);
+        });
+        QThread::msleep(10); // past the yields' rate limit: the first yield takes events
+        slider.Value(230);
+        QVERIFY(changedInPass);
+        QCOMPARE(Module1::Fuzz, 250);
+        compareMasksWithThreshold(250);
     }
 
     void closedMainWindowIsNotBuiltAgainToShowTheMask()

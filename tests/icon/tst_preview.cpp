@@ -20,9 +20,7 @@ private:
 
     std::string writeSource(const QString& name)
     {
-        QImage image = solid(128, 128, QColor(200, 40, 40));
-        QPainter(&image).fillRect(32, 32, 64, 64, Qt::white);
-        return writeJpeg(QDir(m_dir.path()), name, image);
+        return writeJpeg(QDir(m_dir.path()), name, whiteSquareOn(128, QColor(200, 40, 40)));
     }
 
     // Presses the real "Show PNG" button.

@@ -2,13 +2,56 @@
 
 #include "platform/windows/MenuItem.h"
 #include "platform/windows/Slider.h"
+#include "support/TestJpeg.h"
 
 #include <QTemporaryDir>
+#include <QtEndian>
+
+#include <algorithm>
+#include <csignal>
+
+#include <sys/resource.h>
 
 using namespace IconTest;
 
 namespace {
 const std::vector<std::string> kSaved{"Files have been saved."};
+
+// The chunk types of a PNG file, in order.
+QStringList pngChunks(const QByteArray& png)
+{
+    QStringList types;
+    for (qsizetype at = 8; at + 8 <= png.size();) {
+        const quint32 length = qFromBigEndian<quint32>(png.constData() + at);
+        types << QString::fromLatin1(png.mid(at + 4, 4));
+        at += 12 + qsizetype(length);
+    }
+    return types;
+}
+
+// Lets files grow to a few bytes only while it lives: every write beyond fails.
+class FileSizeLimit {
+public:
+    FileSizeLimit()
+    {
+        ::getrlimit(RLIMIT_FSIZE, &m_previous);
+        rlimit small = m_previous;
+        small.rlim_cur = 64;
+        m_set = ::setrlimit(RLIMIT_FSIZE, &small) == 0;
+        m_handler = std::signal(SIGXFSZ, SIG_IGN);
+    }
+    ~FileSizeLimit()
+    {
+        ::setrlimit(RLIMIT_FSIZE, &m_previous);
+        std::signal(SIGXFSZ, m_handler);
+    }
+    bool set() const { return m_set; }
+
+private:
+    rlimit m_previous {};
+    bool m_set = false;
+    void (*m_handler)(int) = nullptr;
+};
 }
 
 class SaveTest : public QObject {
@@ -22,9 +65,7 @@ private:
     // A source with a white square (transparent in the PNG) on a dark ground (opaque).
     std::string writeSource(const QString& name)
     {
-        QImage image = solid(256, 256, QColor(30, 60, 90));
-        QPainter(&image).fillRect(64, 64, 128, 128, Qt::white);
-        return writeJpeg(sources(), name, image);
+        return writeJpeg(sources(), name, whiteSquareOn(256, QColor(30, 60, 90)));
     }
 
     void chooseFolder(ScriptedSeam& seam, const QString& path)
@@ -127,18 +168,52 @@ private slots:
         QCOMPARE(qAlpha(png.pixel(0, 0)), 0);      // the mask's frame stays white
         QCOMPARE(qAlpha(png.pixel(100, 100)), 255); // dark ground: opaque
         QCOMPARE(qAlpha(png.pixel(512, 512)), 0);   // white square: transparent
+
+        // Both JPEGs at quality 100 (every quantization step 1); the PNG with no gamma, not interlaced.
+        for (const char* name : {"logo Icon.jpg", "logo Mask.jpg"}) {
+            const QByteArray jpeg = testfiles::readFile(output().filePath(name));
+            const std::vector<unsigned> steps = testjpeg::readHeader({jpeg.begin(), jpeg.end()}).quantSteps;
+            QVERIFY(!steps.empty());
+            QVERIFY(std::all_of(steps.begin(), steps.end(), [](unsigned step) { return step == 1; }));
+        }
+        const QByteArray pngBytes = testfiles::readFile(output().filePath("logo.png"));
+        const QStringList chunks = pngChunks(pngBytes);
+        QCOMPARE(chunks.first(), QString("IHDR"));
+        QVERIFY(!chunks.contains("gAMA"));
+        QCOMPARE(int(pngBytes[28]), 0); // IHDR's interlace method
     }
 
-    void savingAgainRewritesTheSameNames()
+    void aFailedWriteKeepsTheOlderFilesAndTheNextSaveTheNewMask()
     {
         ScriptedSeam seam;
         chooseFolder(seam, output().path());
         QVERIFY(load(seam, writeSource("logo.jpg")));
+        installIcons([](int, int, int) { return RGB(240, 240, 240); }); // passes at 239, not at 250
+        ProgramFixture::MainWindow().FuzzTolerance().Value(239);
         QVERIFY(save());
-        ProgramFixture::MainWindow().FuzzTolerance().Value(225);
+        const QStringList names{"logo Icon.jpg", "logo Mask.jpg", "logo.png"};
+        QByteArrayList older;
+        for (const QString& name : names)
+            older << testfiles::readFile(output().filePath(name));
+
+        ProgramFixture::MainWindow().FuzzTolerance().Value(250);
+        {
+            const FileSizeLimit limit;
+            if (!limit.set())
+                QSKIP("cannot limit the size of files here");
+            QVERIFY(save());
+        }
+        QCOMPARE(seam.messages, (std::vector<std::string>{kSaved[0], "Icon file was not saved!", "Icon Mask file was not saved!",
+                                                          "PNG Icon file was not saved!"}));
+        for (int i = 0; i < names.size(); ++i)
+            QCOMPARE(testfiles::readFile(output().filePath(names[i])), older[i]);
+        QVERIFY(near(QImage(output().filePath("logo Mask.jpg")).pixel(500, 500), QColor(240, 240, 240)));
+
         QVERIFY(save());
-        QCOMPARE(seam.messages, (std::vector<std::string>{kSaved[0], kSaved[0]}));
-        QCOMPARE(output().entryList(QDir::Files).size(), 3);
+        QCOMPARE(seam.messages.back(), kSaved[0]);
+        QCOMPARE(output().entryList(QDir::Files | QDir::Hidden), names); // the same names rewritten
+        QVERIFY(near(QImage(output().filePath("logo Mask.jpg")).pixel(500, 500), Qt::black));
+        QCOMPARE(qAlpha(QImage(output().filePath("logo.png")).pixel(500, 500)), 255);
     }
 
     void failedLoadNamesTheFilesButKeepsThePictures()

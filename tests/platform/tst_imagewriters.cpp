@@ -1,4 +1,5 @@
-#include "TestJpeg.h"
+#include "support/TestFiles.h"
+#include "support/TestJpeg.h"
 
 #include "platform/images/JpegReader.h"
 #include "platform/images/JpegWriter.h"
@@ -18,6 +19,8 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+using testfiles::readFile;
+
 namespace {
 
 PicturePtr pictureOf(const QImage& image) { return std::make_shared<Picture>(image); }
@@ -31,19 +34,6 @@ PicturePtr bandedMask(int width, int height)
             mask.setPixel(x, y, y < height / 3 ? qRgb(0, 0, 0) : y < 2 * height / 3 ? qRgb(128, 128, 128)
                                                                                  : qRgb(255, 255, 255));
     return pictureOf(mask);
-}
-
-QByteArray readFile(const QString& path)
-{
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
-
-void writeFile(const QString& path, const QByteArray& bytes)
-{
-    QFile f(path);
-    QVERIFY(f.open(QIODevice::WriteOnly));
-    f.write(bytes);
 }
 
 // Keeps new files out of a folder while it lives, its files staying writable: for a user by
@@ -117,7 +107,7 @@ private slots:
         const FolderItem file(dir.filePath("logo Icon.jpg").toStdString());
         QVERIFY(file.SaveAsJPEG(icon, quality));
         const QByteArray bytes = readFile(dir.filePath("logo Icon.jpg"));
-        QCOMPARE(testjpeg::lumaSampling({bytes.begin(), bytes.end()}), sampling);
+        QCOMPARE(testjpeg::readHeader({bytes.begin(), bytes.end()}).lumaSampling, sampling);
         const PicturePtr back = file.OpenAsJPEG();
         QVERIFY(back);
         QCOMPARE(back->Width(), 96);
@@ -222,7 +212,7 @@ private slots:
         QCOMPARE(QDir(dir.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden), QStringList{});
 
         // No picture: nothing is written and what was there stays.
-        writeFile(dir.filePath("logo.out"), "an older file");
+        QVERIFY(testfiles::writeFile(dir.filePath("logo.out"), "an older file"));
         QVERIFY(!(png ? FolderItem(dir.filePath("logo.out").toStdString()).SaveAsPNG(nullptr, pic)
                       : FolderItem(dir.filePath("logo.out").toStdString()).SaveAsJPEG(nullptr, 100)));
         QCOMPARE(readFile(dir.filePath("logo.out")), QByteArray("an older file"));
@@ -241,7 +231,7 @@ private slots:
         QFETCH(int, width);
         QTemporaryDir dir;
         const QString path = dir.filePath("logo.out");
-        writeFile(path, "an older file");
+        QVERIFY(testfiles::writeFile(path, "an older file"));
         const PicturePtr wide = NewPicture(width, 1);
         const FolderItem file(path.toStdString());
         QVERIFY(!(png ? file.SaveAsPNG(wide, wide) : file.SaveAsJPEG(wide, 100)));
@@ -254,7 +244,7 @@ private slots:
     {
         QTemporaryDir dir;
         const QString path = dir.filePath("logo.png");
-        writeFile(path, "an older file");
+        QVERIFY(testfiles::writeFile(path, "an older file"));
         // Group-writable, which the usual umask would take away from a new file.
         const QFile::Permissions permissions = QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup
             | QFile::WriteGroup | QFile::ReadOther;
@@ -272,7 +262,7 @@ private slots:
     {
         QTemporaryDir dir;
         const QString path = dir.filePath("logo.jpg");
-        writeFile(path, "an older file");
+        QVERIFY(testfiles::writeFile(path, "an older file"));
         const NoNewFiles lock(dir.path());
         if (!lock.locked() || QFile(dir.filePath("probe")).open(QIODevice::WriteOnly))
             QSKIP("cannot keep new files out of a folder here");

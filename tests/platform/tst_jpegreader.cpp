@@ -1,9 +1,10 @@
-#include "TestJpeg.h"
+#include "support/TestFiles.h"
+#include "support/TestImages.h"
+#include "support/TestJpeg.h"
 
 #include "platform/images/JpegReader.h"
 #include "platform/runtime/FolderItem.h"
 
-#include <QBuffer>
 #include <QImageReader>
 #include <QRandomGenerator>
 #include <QTemporaryDir>
@@ -20,11 +21,7 @@ PicturePtr decode(const std::vector<std::uint8_t>& bytes, bool allowDamaged = fa
     return JpegReader::Decode(bytes.data(), bytes.size(), allowDamaged);
 }
 
-bool near(QRgb a, QRgb b, int tolerance = 12)
-{
-    return std::abs(qRed(a) - qRed(b)) <= tolerance && std::abs(qGreen(a) - qGreen(b)) <= tolerance
-        && std::abs(qBlue(a) - qBlue(b)) <= tolerance;
-}
+using testimages::near;
 
 QRgb at(const PicturePtr& pic, int x, int y) { return pic->Image().pixel(x, y); }
 
@@ -213,11 +210,7 @@ private slots:
         QTest::newRow("start marker only") << QByteArray("\xFF\xD8", 2);
         QTest::newRow("start and end markers") << QByteArray("\xFF\xD8\xFF\xD9", 4);
         QImage image = testjpeg::quadrants(16, 16);
-        QByteArray png;
-        QBuffer buffer(&png);
-        buffer.open(QIODevice::WriteOnly);
-        image.save(&buffer, "PNG");
-        QTest::newRow("png") << png;
+        QTest::newRow("png") << testimages::encoded(image, "PNG");
         QRandomGenerator random(1234);
         QByteArray noise(4096, 0);
         for (char& c : noise)
@@ -235,10 +228,7 @@ private slots:
         QVERIFY(!JpegReader::Decode(data, std::size_t(bytes.size()), true));
         QTemporaryDir dir;
         const QString path = dir.filePath("looks like a photo.jpg");
-        QFile file(path);
-        QVERIFY(file.open(QIODevice::WriteOnly));
-        file.write(bytes);
-        file.close();
+        QVERIFY(testfiles::writeFile(path, bytes));
         QVERIFY(!FolderItem(path.toStdString()).OpenAsJPEG(true));
     }
 
@@ -300,10 +290,7 @@ private slots:
         QTemporaryDir dir;
         const QString path = dir.filePath("photo.jpg");
         const std::vector<std::uint8_t> jpeg = testjpeg::encode(testjpeg::quadrants(40, 30));
-        QFile file(path);
-        QVERIFY(file.open(QIODevice::WriteOnly));
-        file.write(reinterpret_cast<const char*>(jpeg.data()), qint64(jpeg.size()));
-        file.close();
+        QVERIFY(testfiles::writeFile(path, QByteArray(reinterpret_cast<const char*>(jpeg.data()), qsizetype(jpeg.size()))));
         const PicturePtr pic = FolderItem(path.toStdString()).OpenAsJPEG();
         QVERIFY(pic);
         QCOMPARE(pic->Width(), 40);

@@ -9,6 +9,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <iterator>
 #include <vector>
 
 #include <jpeglib.h>
@@ -139,8 +140,12 @@ inline QImage quadrants(int width, int height)
     return image;
 }
 
-// The sampling factors of the first component (1 x 1 means full-resolution colour).
-inline int lumaSampling(const std::vector<std::uint8_t>& jpeg)
+struct Header {
+    int lumaSampling = 0;            // the first component's factors: 11 is full-resolution colour
+    std::vector<unsigned> quantSteps; // every table's steps: all 1 at quality 100
+};
+
+inline Header readHeader(const std::vector<std::uint8_t>& jpeg)
 {
     jpeg_decompress_struct cinfo;
     jpeg_error_mgr err;
@@ -148,9 +153,13 @@ inline int lumaSampling(const std::vector<std::uint8_t>& jpeg)
     jpeg_create_decompress(&cinfo);
     jpeg_mem_src(&cinfo, jpeg.data(), static_cast<unsigned long>(jpeg.size()));
     jpeg_read_header(&cinfo, TRUE);
-    const int factor = cinfo.comp_info[0].h_samp_factor * 10 + cinfo.comp_info[0].v_samp_factor;
+    Header header;
+    header.lumaSampling = cinfo.comp_info[0].h_samp_factor * 10 + cinfo.comp_info[0].v_samp_factor;
+    for (const JQUANT_TBL* table : cinfo.quant_tbl_ptrs)
+        if (table)
+            header.quantSteps.insert(header.quantSteps.end(), std::begin(table->quantval), std::end(table->quantval));
     jpeg_destroy_decompress(&cinfo);
-    return factor;
+    return header;
 }
 
 } // namespace testjpeg
