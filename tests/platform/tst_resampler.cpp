@@ -6,6 +6,7 @@
 #include <QtTest>
 
 #include <csignal>
+#include <cstdio>
 #include <cstdlib>
 #include <vector>
 
@@ -67,6 +68,9 @@ private slots:
                 for (std::uint32_t pixel : into)
                     if (pixel != 0xFF336699u)
                         _exit(4);
+            } catch (const std::exception& e) {
+                std::fprintf(stderr, "%s\n", e.what());
+                _exit(5);
             } catch (...) {
                 _exit(5);
             }
