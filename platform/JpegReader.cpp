@@ -4,18 +4,18 @@
 #include <QTransform>
 
 #include <algorithm>
+#include <cerrno>
 #include <csetjmp>
 #include <cstdlib>
 #include <cstdio>
 #include <cstring>
+#include <memory>
 #include <utility>
 #include <vector>
 
 #include <jpeglib.h>
 #include <jerror.h>
-#include <cerrno>
 #include <fcntl.h>
-#include <memory>
 #include <sys/mman.h>
 #include <sys/stat.h>
 #include <unistd.h>
