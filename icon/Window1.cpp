@@ -222,19 +222,15 @@ bool Window1::_FileLoadIconSource_Action()
         MsgBox("The icon image must be jpg format!");
         return false;
     }
-    PicturePtr pic = file->OpenAsJPEG(true);
-    if (!pic) {
+    // Both icons are made before any state changes, so a load that fails on the way leaves
+    // the previous pictures whole.
+    IconSource::Icons icons = IconSource::Load(*file);
+    if (!icons.display) {
         MsgBox("No source icon image selected!");
         return false;
     }
-
-    // Both icons are made before any state changes, so a load that fails on the way leaves
-    // the previous pictures whole.
-    PicturePtr display = IconSource::Scaled(*pic, 512);
-    PicturePtr output = IconSource::Scaled(*pic, 1024);
-    pic = nullptr;
-    Module1::P1 = display;
-    Module1::P1Hidden = output;
+    Module1::P1 = icons.display;
+    Module1::P1Hidden = icons.output;
     IconCanvas().Backdrop(Module1::P1);
     IconCanvas().Refresh(true);
 

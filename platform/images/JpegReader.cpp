@@ -1,21 +1,24 @@
 #include "platform/images/JpegReader.h"
 
-#include <QFile>
 #include <QImage>
 #include <QTransform>
 
 #include <algorithm>
+#include <cerrno>
 #include <csetjmp>
 #include <cstdlib>
 #include <cstdio>
 #include <cstring>
-#include <mutex>
+#include <memory>
 #include <utility>
 #include <vector>
 
 #include <jpeglib.h>
 #include <jerror.h>
+#include <fcntl.h>
 #include <sys/mman.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace {
 
@@ -55,63 +58,146 @@ void onProgress(j_common_ptr cinfo)
         onError(cinfo);
 }
 
+// Pages made afresh for every decode cost a trap each, several microseconds here: the tens of
+// megabytes of a progressive photo's coefficients cost more than decoding them. Memory from a
+// quarter megabyte up therefore comes straight from the kernel on 2 MiB pages where it has
+// them (already zero), and goes back to it as soon as it is no longer needed.
+class Block {
+public:
+    Block() = default;
+    explicit Block(std::size_t bytes)
+    {
+        constexpr std::size_t hugePage = std::size_t(2) << 20;
+        if (bytes < hugePage / 8) {
+            map(bytes);
+            return;
+        }
+        // Only whole 2 MiB pages at 2 MiB boundaries can be huge: the rest is given back.
+        const std::size_t length = (bytes + hugePage - 1) / hugePage * hugePage;
+        if (!map(length + hugePage))
+            return;
+        const std::size_t head = (hugePage - reinterpret_cast<std::uintptr_t>(m_address) % hugePage) % hugePage;
+        if (head)
+            munmap(m_address, head);
+        munmap(m_address + head + length, hugePage - head);
+        m_address += head;
+        m_length = length;
+        madvise(m_address, m_length, MADV_HUGEPAGE);
+    }
+    Block(Block&& other) noexcept
+        : m_address(std::exchange(other.m_address, nullptr)), m_length(std::exchange(other.m_length, 0)) {}
+    Block& operator=(Block&& other) noexcept
+    {
+        std::swap(m_address, other.m_address);
+        std::swap(m_length, other.m_length);
+        return *this;
+    }
+    Block(const Block&) = delete;
+    Block& operator=(const Block&) = delete;
+    ~Block()
+    {
+        if (m_address)
+            munmap(m_address, m_length);
+    }
+    std::uint8_t* data() const { return m_address; }
+    std::size_t size() const { return m_length; }
+    explicit operator bool() const { return m_address != nullptr; }
+
+    // The memory as a picture's pixels: the picture gives them back when it goes.
+    QImage intoImage(int width, int height)
+    {
+        auto* owner = new Block(std::move(*this));
+        return QImage(owner->data(), width, height, qsizetype(width) * 4, QImage::Format_RGB32,
+                      [](void* info) { delete static_cast<Block*>(info); }, owner);
+    }
+
+private:
+    bool map(std::size_t length)
+    {
+        void* address = mmap(nullptr, length, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
+        if (address == MAP_FAILED)
+            return false;
+        m_address = static_cast<std::uint8_t*>(address);
+        m_length = length;
+        return true;
+    }
+
+    std::uint8_t* m_address = nullptr;
+    std::size_t m_length = 0;
+};
+
+// A progressive image's coefficients, one array per component, kept in one Block instead of
+// libjpeg's heap: only the three calls of its coefficient buffer are replaced.
+struct CoefficientArray {
+    JDIMENSION blocksPerRow;
+    JDIMENSION rows;
+    std::vector<JBLOCKROW> rowStarts; // empty until realized
+};
+
 struct DecodeState {
     QImage image;
     std::vector<JSAMPLE> cmykRow;
+    std::vector<std::unique_ptr<CoefficientArray>> coefficients;
+    Block coefficientMemory;
+    void (*realizeOthers)(j_common_ptr) = nullptr;
     int orientation = 1;
+    int width = 0; // the image's own size, oriented
+    int height = 0;
     bool truncated = false;
 };
 
-struct Mapping {
-    void* address;
-    std::size_t length;
-};
+DecodeState& stateOf(j_common_ptr cinfo) { return *static_cast<DecodeState*>(cinfo->client_data); }
 
-// The memory of the last large picture is kept for the next decode: making tens of megabytes
-// of fresh pages costs about as much here as decoding into them. One spare at most.
-constexpr std::size_t kMaxSpareBytes = 128u << 20;
-std::mutex spareLock;
-Mapping spare{nullptr, 0};
-
-void unmap(void* info)
+jvirt_barray_ptr requestCoefficients(j_common_ptr cinfo, int, boolean, JDIMENSION blocksPerRow, JDIMENSION rows,
+                                     JDIMENSION)
 {
-    auto* mapping = static_cast<Mapping*>(info);
-    {
-        const std::lock_guard<std::mutex> lock(spareLock);
-        if (mapping->length <= kMaxSpareBytes && mapping->length > spare.length) {
-            std::swap(*mapping, spare);
-        }
+    DecodeState& state = stateOf(cinfo);
+    if (state.coefficientMemory)
+        onError(cinfo); // all arrays are asked for before any is made
+    state.coefficients.push_back(std::make_unique<CoefficientArray>());
+    state.coefficients.back()->blocksPerRow = blocksPerRow;
+    state.coefficients.back()->rows = rows;
+    return reinterpret_cast<jvirt_barray_ptr>(state.coefficients.back().get());
+}
+
+// Arrays start zeroed, as the coefficient buffer asks; their total counts against the
+// decoder's memory limit like libjpeg's own.
+void realizeCoefficients(j_common_ptr cinfo)
+{
+    DecodeState& state = stateOf(cinfo);
+    state.realizeOthers(cinfo);
+    if (state.coefficients.empty() || state.coefficientMemory)
+        return;
+    std::uint64_t total = 0;
+    for (const auto& array : state.coefficients)
+        total += std::uint64_t(array->blocksPerRow) * array->rows * sizeof(JBLOCK);
+    if (total > std::uint64_t(JpegReader::kMaxDecoderMemory))
+        onError(cinfo);
+    state.coefficientMemory = Block(std::max<std::size_t>(std::size_t(total), 1));
+    if (!state.coefficientMemory)
+        onError(cinfo);
+    std::uint8_t* next = state.coefficientMemory.data();
+    for (const auto& array : state.coefficients) {
+        const std::size_t rowBytes = std::size_t(array->blocksPerRow) * sizeof(JBLOCK);
+        array->rowStarts.resize(array->rows);
+        for (JDIMENSION row = 0; row < array->rows; ++row, next += rowBytes)
+            array->rowStarts[row] = reinterpret_cast<JBLOCKROW>(next);
     }
-    if (mapping->address)
-        munmap(mapping->address, mapping->length);
-    delete mapping;
 }
 
-Mapping takeSpare(std::size_t bytes)
+JBLOCKARRAY accessCoefficients(j_common_ptr cinfo, jvirt_barray_ptr handle, JDIMENSION first, JDIMENSION count,
+                               boolean)
 {
-    const std::lock_guard<std::mutex> lock(spareLock);
-    if (!spare.address || spare.length < bytes || spare.length / 2 > bytes)
-        return {nullptr, 0};
-    return std::exchange(spare, Mapping{nullptr, 0});
+    auto* array = reinterpret_cast<CoefficientArray*>(handle);
+    if (array->rowStarts.empty() || first > array->rows || count > array->rows - first)
+        onError(cinfo);
+    return array->rowStarts.data() + first;
 }
 
-// A large picture's pages are made in one go when it is allocated: touching a fresh 80 MB
-// picture page by page while decoding costs a third more. Pictures of a few megabytes and up
-// take this road, so that the spare serves an ordinary photo too.
 QImage newImage(int width, int height)
 {
-    const std::size_t bytes = std::size_t(width) * std::size_t(height) * 4;
-    if (bytes < (2u << 20))
-        return QImage(width, height, QImage::Format_RGB32);
-    Mapping mapping = takeSpare(bytes);
-    if (!mapping.address) {
-        void* address = mmap(nullptr, bytes, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS | MAP_POPULATE, -1, 0);
-        if (address == MAP_FAILED)
-            return QImage();
-        mapping = {address, bytes};
-    }
-    return QImage(static_cast<uchar*>(mapping.address), width, height, qsizetype(width) * 4, QImage::Format_RGB32,
-                  unmap, new Mapping(mapping));
+    Block block(std::size_t(width) * std::size_t(height) * 4);
+    return block ? block.intoImage(width, height) : QImage();
 }
 
 // Adobe's encoders store CMYK inverted (0 = full ink) and say so with their marker.
@@ -139,12 +225,17 @@ int orientationFromMarkers(j_decompress_ptr cinfo)
 
 // Kept apart from the caller so that nothing the caller owns changes between setjmp and longjmp.
 bool decode(jpeg_decompress_struct& cinfo, ErrorManager& err, DecodeState& state, const std::uint8_t* data,
-            std::size_t size)
+            std::size_t size, int minHeight)
 {
     if (setjmp(err.jump))
         return false;
     jpeg_create_decompress(&cinfo);
     cinfo.mem->max_memory_to_use = JpegReader::kMaxDecoderMemory;
+    cinfo.client_data = &state;
+    state.realizeOthers = cinfo.mem->realize_virt_arrays;
+    cinfo.mem->request_virt_barray = requestCoefficients;
+    cinfo.mem->realize_virt_arrays = realizeCoefficients;
+    cinfo.mem->access_virt_barray = accessCoefficients;
     jpeg_mem_src(&cinfo, data, static_cast<unsigned long>(size));
     jpeg_save_markers(&cinfo, JPEG_APP0 + 1, 0xFFFF);
     if (jpeg_read_header(&cinfo, TRUE) != JPEG_HEADER_OK)
@@ -157,6 +248,18 @@ bool decode(jpeg_decompress_struct& cinfo, ErrorManager& err, DecodeState& state
 
     const bool cmyk = cinfo.jpeg_color_space == JCS_CMYK || cinfo.jpeg_color_space == JCS_YCCK;
     cinfo.out_color_space = cmyk ? JCS_CMYK : JCS_EXT_BGRX;
+    state.orientation = orientationFromMarkers(&cinfo);
+    state.width = int(state.orientation >= 5 ? cinfo.image_height : cinfo.image_width);
+    state.height = int(state.orientation >= 5 ? cinfo.image_width : cinfo.image_height);
+    // libjpeg's scaled inverse DCT gives the smaller picture for a fraction of the work of the
+    // full one, all but the entropy decoding.
+    if (minHeight > 0 && state.height > minHeight)
+        for (cinfo.scale_num = 1; cinfo.scale_num < 8; ++cinfo.scale_num) {
+            cinfo.scale_denom = 8;
+            jpeg_calc_output_dimensions(&cinfo);
+            if (int(state.orientation >= 5 ? cinfo.output_width : cinfo.output_height) >= minHeight)
+                break;
+        }
     jpeg_progress_mgr progress{};
     progress.progress_monitor = onProgress;
     cinfo.progress = &progress;
@@ -194,7 +297,6 @@ bool decode(jpeg_decompress_struct& cinfo, ErrorManager& err, DecodeState& state
                 cmykToRgb32(rows[i], reinterpret_cast<QRgb*>(state.image.scanLine(first + int(i))), width,
                             cinfo.saw_Adobe_marker);
     }
-    state.orientation = orientationFromMarkers(&cinfo);
     if (!state.truncated)
         jpeg_finish_decompress(&cinfo);
     cinfo.progress = nullptr;
@@ -257,10 +359,11 @@ int JpegReader::ExifOrientation(const std::uint8_t* data, std::size_t size)
     return 1;
 }
 
-PicturePtr JpegReader::Decode(const std::uint8_t* data, std::size_t size, bool allowDamaged)
+JpegReader::Reduced JpegReader::DecodeReduced(const std::uint8_t* data, std::size_t size, bool allowDamaged,
+                                              int minHeight)
 {
     if (!data || size < 4 || size > kMaxFileBytes)
-        return nullptr;
+        return {};
     jpeg_decompress_struct cinfo;
     std::memset(&cinfo, 0, sizeof cinfo);
     ErrorManager err;
@@ -269,28 +372,56 @@ PicturePtr JpegReader::Decode(const std::uint8_t* data, std::size_t size, bool a
     err.pub.emit_message = onMessage;
     err.allowDamaged = allowDamaged;
     DecodeState state;
-    const bool ok = decode(cinfo, err, state, data, size);
+    const bool ok = decode(cinfo, err, state, data, size, minHeight);
     jpeg_destroy_decompress(&cinfo);
+    state.coefficients.clear();
+    state.coefficientMemory = Block();
     if (!ok)
-        return nullptr;
+        return {};
     QImage image = oriented(state.image, state.orientation);
     state.image = QImage();
     if (image.isNull())
-        return nullptr;
-    return std::make_shared<Picture>(image);
+        return {};
+    return {std::make_shared<Picture>(image), state.width, state.height};
+}
+
+PicturePtr JpegReader::Decode(const std::uint8_t* data, std::size_t size, bool allowDamaged)
+{
+    return DecodeReduced(data, size, allowDamaged, 0).picture;
+}
+
+JpegReader::Reduced JpegReader::DecodeFileReduced(const std::string& path, bool allowDamaged, int minHeight)
+{
+    // Only a regular file is read, and through read(): a pipe or a device would block or never
+    // end, and a mapped file cut short by another program would fault. O_NONBLOCK keeps the
+    // open itself from waiting for a pipe's writer.
+    const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY);
+    if (fd < 0)
+        return {};
+    struct stat status {};
+    Block bytes;
+    std::size_t length = 0;
+    if (fstat(fd, &status) == 0 && S_ISREG(status.st_mode) && status.st_size > 0
+        && std::uint64_t(status.st_size) <= kMaxFileBytes) {
+        const std::size_t size = std::size_t(status.st_size);
+        bytes = Block(size);
+        // A file that shrinks meanwhile gives fewer bytes: a damaged file like any other.
+        while (bytes && length < size) {
+            const ssize_t got = ::read(fd, bytes.data() + length, size - length);
+            if (got < 0 && errno == EINTR)
+                continue;
+            if (got <= 0)
+                break;
+            length += std::size_t(got);
+        }
+    }
+    ::close(fd);
+    if (!bytes)
+        return {};
+    return DecodeReduced(bytes.data(), length, allowDamaged, minHeight);
 }
 
 PicturePtr JpegReader::DecodeFile(const std::string& path, bool allowDamaged)
 {
-    QFile file(QString::fromStdString(path));
-    if (!file.open(QIODevice::ReadOnly))
-        return nullptr;
-    const qint64 size = file.size();
-    if (size <= 0 || std::uint64_t(size) > kMaxFileBytes)
-        return nullptr;
-    if (const uchar* mapped = file.map(0, size))
-        return Decode(mapped, std::size_t(size), allowDamaged);
-    const QByteArray bytes = file.readAll();
-    return Decode(reinterpret_cast<const std::uint8_t*>(bytes.constData()), std::size_t(bytes.size()),
-                  allowDamaged);
+    return DecodeFileReduced(path, allowDamaged, 0).picture;
 }

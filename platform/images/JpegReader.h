@@ -31,7 +31,19 @@ public:
     // With allowDamaged, a truncated or partly corrupt image gives what could be decoded;
     // without it any corrupt data refuses the image.
     static PicturePtr Decode(const std::uint8_t* data, std::size_t size, bool allowDamaged);
+    // Reads a regular file only (a pipe, device or folder is no picture), within kMaxFileBytes.
     static PicturePtr DecodeFile(const std::string& path, bool allowDamaged);
+
+    // The same, decoded at the smallest of libjpeg's scales (1/8 to 8/8) whose height after the
+    // EXIF orientation still reaches minHeight, or at full size when the image is lower. The
+    // limits apply to the image's own size.
+    struct Reduced {
+        PicturePtr picture; // nullptr when the data is no readable JPEG
+        int width = 0;      // the image's own size, EXIF orientation applied
+        int height = 0;
+    };
+    static Reduced DecodeReduced(const std::uint8_t* data, std::size_t size, bool allowDamaged, int minHeight);
+    static Reduced DecodeFileReduced(const std::string& path, bool allowDamaged, int minHeight);
 
     // The EXIF orientation (1-8) in an APP1 payload, or 1 when there is none or it is malformed.
     static int ExifOrientation(const std::uint8_t* data, std::size_t size);

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <system_error>
 #include <thread>
 #include <vector>
 
@@ -264,10 +265,20 @@ void Resampler::Scale(const Image& source, Rect from, const Image& destination, 
         band(0, rowsOut);
         return;
     }
+    // Threads may be refused (process or thread limits): the bands no thread took are then
+    // filtered here.
     std::vector<std::thread> workers;
-    for (int b = 1; b < bands; ++b)
-        workers.emplace_back(band, rowsOut * b / bands, rowsOut * (b + 1) / bands);
+    int started = 1;
+    for (; started < bands; ++started) {
+        try {
+            workers.emplace_back(band, rowsOut * started / bands, rowsOut * (started + 1) / bands);
+        } catch (const std::system_error&) {
+            break;
+        }
+    }
     band(0, rowsOut / bands);
+    if (started < bands)
+        band(rowsOut * started / bands, rowsOut);
     for (std::thread& worker : workers)
         worker.join();
 }

@@ -10,7 +10,15 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
+#include <chrono>
+#include <condition_variable>
 #include <cstdlib>
+#include <mutex>
+#include <thread>
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 using testjpeg::Kind;
 
@@ -297,6 +305,73 @@ private slots:
         QCOMPARE(pic->Height(), 30);
         QVERIFY(!FolderItem(dir.filePath("missing.jpg").toStdString()).OpenAsJPEG(true));
         QVERIFY(!FolderItem(dir.path().toStdString()).OpenAsJPEG(true));
+    }
+
+    // Only regular files are read: a pipe without a writer would block the open for ever, a
+    // device could be endless.
+    void noPictureFromAPipeADeviceOrAFolder()
+    {
+        QTemporaryDir dir;
+        const QString fifo = dir.filePath("pipe.jpg");
+        QVERIFY(mkfifo(QFile::encodeName(fifo).constData(), 0600) == 0);
+        // Should the open wait for a writer after all, this one ends the wait and the test fails.
+        std::mutex lock;
+        std::condition_variable answered;
+        bool done = false, unblocked = false;
+        std::thread writer([&] {
+            std::unique_lock<std::mutex> guard(lock);
+            if (answered.wait_for(guard, std::chrono::seconds(5), [&] { return done; }))
+                return;
+            unblocked = true;
+            const int fd = ::open(QFile::encodeName(fifo).constData(), O_WRONLY | O_NONBLOCK);
+            if (fd >= 0)
+                ::close(fd);
+        });
+        const PicturePtr fromPipe = FolderItem(fifo.toStdString()).OpenAsJPEG(true);
+        {
+            const std::lock_guard<std::mutex> guard(lock);
+            done = true;
+        }
+        answered.notify_one();
+        writer.join();
+        QVERIFY(!unblocked);
+        QVERIFY(!fromPipe);
+        QVERIFY(!FolderItem("/dev/zero").OpenAsJPEG(true));
+        QVERIFY(!FolderItem(dir.path().toStdString()).OpenAsJPEG(true));
+        QVERIFY(!JpegReader::DecodeFileReduced("/dev/zero", true, 1024).picture);
+    }
+
+    // Decoded at the smallest eighth that still has the rows asked for, with the image's own size.
+    void reducedDecodeKeepsTheHeightAskedFor_data()
+    {
+        QTest::addColumn<int>("orientation");
+        QTest::addColumn<bool>("progressive");
+        QTest::addColumn<QSize>("size");    // of the picture, oriented
+        QTest::addColumn<QSize>("reduced");
+        QTest::newRow("upright") << 1 << false << QSize(1200, 400) << QSize(450, 150);
+        QTest::newRow("progressive") << 1 << true << QSize(1200, 400) << QSize(450, 150);
+        QTest::newRow("turned: the width counts") << 6 << false << QSize(400, 1200) << QSize(50, 150);
+    }
+    void reducedDecodeKeepsTheHeightAskedFor()
+    {
+        QFETCH(int, orientation);
+        QFETCH(bool, progressive);
+        QFETCH(QSize, size);
+        QFETCH(QSize, reduced);
+        testjpeg::Options o;
+        o.orientation = orientation;
+        o.progressive = progressive;
+        const std::vector<std::uint8_t> jpeg = testjpeg::encode(testjpeg::quadrants(1200, 400), o);
+        const JpegReader::Reduced pic = JpegReader::DecodeReduced(jpeg.data(), jpeg.size(), false, 130);
+        QVERIFY(pic.picture);
+        QCOMPARE(QSize(pic.width, pic.height), size);
+        QCOMPARE(QSize(pic.picture->Width(), pic.picture->Height()), reduced);
+        const QList<QRgb> c = corners(pic.picture);
+        const QList<QRgb> full = corners(decode(jpeg));
+        for (int i = 0; i < 4; ++i)
+            QVERIFY(near(c[i], full[i]));
+        const JpegReader::Reduced small = JpegReader::DecodeReduced(jpeg.data(), jpeg.size(), false, 2000);
+        QCOMPARE(QSize(small.picture->Width(), small.picture->Height()), size);
     }
 
     void decodesThePhotos()

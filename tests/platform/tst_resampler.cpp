@@ -5,7 +5,15 @@
 #include <QImage>
 #include <QtTest>
 
+#include <csignal>
+#include <cstdio>
 #include <cstdlib>
+#include <vector>
+
+#include <grp.h>
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 namespace {
 
@@ -36,6 +44,44 @@ void draw(const PicturePtr& into, const PicturePtr& from, int x, int y, int w, i
 class ResamplerTest : public QObject {
     Q_OBJECT
 private slots:
+    // A large picture is scaled on several threads; where none may start (process limits),
+    // it is scaled on the calling thread alone. The limit is set in a child process of a
+    // user of its own: for root the kernel does not enforce it.
+    void scalesWhenNoThreadMayStart()
+    {
+        const pid_t child = fork();
+        QVERIFY(child >= 0);
+        if (child == 0) {
+            // A failure ends the child at once, not in the test library's crash report.
+            std::signal(SIGABRT, SIG_DFL);
+            std::signal(SIGSEGV, SIG_DFL);
+            const rlimit none{0, 0};
+            if (setrlimit(RLIMIT_NPROC, &none) != 0)
+                _exit(2);
+            if (geteuid() == 0 && (setgroups(0, nullptr) != 0 || setgid(65534) != 0 || setuid(65534) != 0))
+                _exit(3);
+            // Nothing may reach the test library from here: it would go on running tests.
+            try {
+                std::vector<std::uint32_t> source(2048 * 1024, 0xFF336699u), into(1024 * 512, 0);
+                Resampler::Scale({source.data(), 2048, 1024, 2048}, {0, 0, 2048, 1024},
+                                 {into.data(), 1024, 512, 1024}, {0, 0, 1024, 512});
+                for (std::uint32_t pixel : into)
+                    if (pixel != 0xFF336699u)
+                        _exit(4);
+            } catch (const std::exception& e) {
+                std::fprintf(stderr, "%s\n", e.what());
+                _exit(5);
+            } catch (...) {
+                _exit(5);
+            }
+            _exit(0);
+        }
+        int status = 0;
+        QCOMPARE(waitpid(child, &status, 0), child);
+        QVERIFY2(WIFEXITED(status), qPrintable(QString("signal %1").arg(WTERMSIG(status))));
+        QCOMPARE(WEXITSTATUS(status), 0);
+    }
+
     void flatColourStaysExact_data()
     {
         QTest::addColumn<int>("sourceWidth");
