@@ -5,11 +5,7 @@
 
 struct CanvasProperties {
     ControlLayout Control;
-    bool UseFocusRing = true;
     bool AcceptFocus = false;
-    bool AcceptTabs = false;
-    bool DoubleBuffer = false;
-    bool EraseBackground = true;
 };
 
 // Shows its backdrop picture at its top-left corner, unscaled. Setting the backdrop, even to
