@@ -11,6 +11,7 @@
 #include "platform/windows/ProgressBar.h"
 #include "platform/windows/PushButton.h"
 #include "platform/windows/Seam.h"
+#include "update/Testing.h"
 #include "update/VersionDescription.h"
 #include "update/selfTest.h"
 
@@ -24,12 +25,12 @@ std::string& testHost()
 
 } // namespace
 
-updateWindow::updateWindow() : Window(kClassName) {}
-
-void updateWindow::_SetHostForTesting(const std::string& host)
+void testing::SetUpdateHost(const std::string& host)
 {
     testHost() = host;
 }
+
+updateWindow::updateWindow() : Window(kClassName) {}
 
 void updateWindow::Layout()
 {

@@ -2,6 +2,7 @@
 
 #include "platform/images/MaskAlpha.h"
 #include "platform/images/Picture.h"
+#include "platform/images/Testing.h"
 
 #include <QImage>
 
@@ -104,18 +105,8 @@ const QImage* as32Bit(const Picture* picture, QImage& converted)
     return &converted;
 }
 
-} // namespace
-
-std::vector<std::uint8_t> PngWriter::Encode(const Picture& picture, const Picture* mask, float gamma, bool interlace,
-                                            int filterType)
-{
-    const Filter filter = filterType > kMeasuredDefault && filterType <= kAdaptive ? Filter(filterType)
-                                                                                    : kDefaultFilter;
-    return EncodeWith(picture, mask, gamma, interlace, filter, kDefaultLevel, kDefaultStrategy);
-}
-
-std::vector<std::uint8_t> PngWriter::EncodeWith(const Picture& picture, const Picture* mask, float gamma,
-                                                bool interlace, Filter filter, int zlibLevel, int zlibStrategy)
+std::vector<std::uint8_t> encodeWith(const Picture& picture, const Picture* mask, float gamma, bool interlace,
+                                     PngWriter::Filter filter, int zlibLevel, int zlibStrategy)
 {
     QImage convertedImage, convertedMask;
     Job job{};
@@ -138,4 +129,21 @@ std::vector<std::uint8_t> PngWriter::EncodeWith(const Picture& picture, const Pi
     if (!ok)
         return {};
     return std::move(job.out);
+}
+
+} // namespace
+
+std::vector<std::uint8_t> PngWriter::Encode(const Picture& picture, const Picture* mask, float gamma, bool interlace,
+                                            int filterType)
+{
+    const Filter filter = filterType > kMeasuredDefault && filterType <= kAdaptive ? Filter(filterType)
+                                                                                    : kDefaultFilter;
+    return encodeWith(picture, mask, gamma, interlace, filter, kDefaultLevel, kDefaultStrategy);
+}
+
+std::vector<std::uint8_t> testing::EncodePngWith(const Picture& picture, const Picture* mask, float gamma,
+                                                 bool interlace, PngWriter::Filter filter, int zlibLevel,
+                                                 int zlibStrategy)
+{
+    return encodeWith(picture, mask, gamma, interlace, filter, zlibLevel, zlibStrategy);
 }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/runtime/Testing.h"
+
 #include <functional>
 #include <memory>
 #include <string>
@@ -32,10 +34,9 @@ public:
     // Raised once when the event loop starts.
     virtual void Event_Open() {}
 
-    // For tests that need another version than the build's.
-    void _SetVersion(const VersionInfo& version) { m_version = version; }
-
 private:
+    friend void testing::SetVersion(Application& app, const VersionInfo& version);
+
     VersionInfo m_version;
 };
 

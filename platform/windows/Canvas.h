@@ -17,8 +17,6 @@ public:
 
     PicturePtr Backdrop() const { return m_backdrop; }
     void Backdrop(PicturePtr picture);
-    // How many times the canvas has been painted (for tests and benchmarks).
-    int PaintCount() const;
 
 private:
     PicturePtr m_backdrop;
