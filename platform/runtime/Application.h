@@ -25,6 +25,7 @@ public:
 
     std::shared_ptr<::MenuBar> MenuBar;
 
+    // The version fields. The program shows only LongVersion; the others complete the set.
     int MajorVersion() const { return m_version.Major; }
     int MinorVersion() const { return m_version.Minor; }
     int BugVersion() const { return m_version.Bug; }
