@@ -151,7 +151,7 @@ std::unique_ptr<StyledTextPrinter> TextArea::styledTextPrinter(Graphics& graphic
 
 void TextArea::applyFont()
 {
-    // The document's default font, under any styled runs.
+    // The document's default font, at the default size, under any styled runs.
     m_edit->setFont(Fonts::Font(m_font, 0, m_bold, m_italic, m_underline));
 }
 
