@@ -6,6 +6,7 @@
 #include "platform/images/JpegWriter.h"
 #include "platform/images/Picture.h"
 #include "platform/images/PngWriter.h"
+#include "platform/images/Testing.h"
 #include "platform/runtime/FolderItem.h"
 
 #include <benchmark/benchmark.h>
@@ -234,7 +235,7 @@ void BM_PngReferenceLevel6Adaptive(benchmark::State& state)
     if (!o.icon)
         return;
     g_pngBytes["reference"] = double(encodeEachIteration(state, [&] {
-        return PngWriter::EncodeWith(*o.icon, o.mask.get(), 0, false, PngWriter::kAdaptive, 6, Z_DEFAULT_STRATEGY)
+        return testing::EncodePngWith(*o.icon, o.mask.get(), 0, false, PngWriter::kAdaptive, 6, Z_DEFAULT_STRATEGY)
             .size();
     }));
 }
@@ -257,7 +258,7 @@ void BM_PngSettings(benchmark::State& state)
     const auto filter = PngWriter::Filter(state.range(1));
     const int strategy = int(state.range(2));
     encodeEachIteration(state,
-                        [&] { return PngWriter::EncodeWith(*o.icon, o.mask.get(), 0, false, filter, level, strategy).size(); });
+                        [&] { return testing::EncodePngWith(*o.icon, o.mask.get(), 0, false, filter, level, strategy).size(); });
 }
 
 void BM_SaveThreeFiles(benchmark::State& state)

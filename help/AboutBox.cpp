@@ -27,14 +27,11 @@ void AboutBox::_CreateControls0()
 {
     const auto button = [this](const char* name, int top, const char* caption, int tabIndex) {
         __New<::PushButton>(name);
-        _ControlByName<::PushButton>(name).TextUnit = 0;
         _ControlByName<::PushButton>(name)._SetProperties(
-            {.Control = {.Left = 67, .Top = top, .Width = 120, .Height = 21, .TabIndex = tabIndex,
-                         .LockLeft = false, .LockTop = false},
+            {.Control = {.Left = 67, .Top = top, .Width = 120, .Height = 21, .TabIndex = tabIndex},
              .Caption = caption,
              .Default = false,
              .Cancel = false,
-             .ButtonStyle = 0,
              .TextFont = "System",
              .Bold = true});
     };
@@ -43,10 +40,8 @@ void AboutBox::_CreateControls0()
         __New<::Label>(name);
         if (textSize > 0)
             _ControlByName<::Label>(name).TextSize(textSize);
-        _ControlByName<::Label>(name).TextUnit = 0;
         _ControlByName<::Label>(name)._SetProperties(
-            {.Control = {.Left = left, .Top = top, .Width = width, .Height = height, .TabIndex = tabIndex,
-                         .LockLeft = false, .LockTop = false},
+            {.Control = {.Left = left, .Top = top, .Width = width, .Height = height, .TabIndex = tabIndex},
              .Text = text,
              .TextAlign = align,
              .TextFont = font,

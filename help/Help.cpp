@@ -81,37 +81,29 @@ void Help::CreateControls()
 void Help::_CreateControls0()
 {
     __New<::TextArea>("TextArea1");
-    _ControlByName<::TextArea>("TextArea1").TextUnit = 0;
     _ControlByName<::TextArea>("TextArea1").LineSpacing(1.0);
     _ControlByName<::TextArea>("TextArea1")._SetProperties(
-        {.Control = {.Left = 20, .Top = 19, .Width = 310, .Height = 309, .TabIndex = 0,
-                     .LockLeft = false, .LockTop = false},
+        {.Control = {.Left = 20, .Top = 19, .Width = 310, .Height = 309, .TabIndex = 0},
          .Text = HelpText(),
          .ReadOnly = true,
          .Styled = true,
-         .Multiline = true,
          .ScrollbarVertical = true,
          .ScrollbarHorizontal = false,
          .Border = true,
          .AcceptTabs = false,
-         .LimitText = 0,
          .Alignment = 0,
          .TextFont = "System",
          .TextColor = 0x000000,
          .BackColor = 0xFFFFFF,
-         .HideSelection = true,
-         .AutomaticallyCheckSpelling = true,
-         .UseFocusRing = true});
+         .HideSelection = true});
     _ControlByName<::TextArea>("TextArea1").OpenEvent = [this] { TextArea1_Open(TextArea1()); };
 
     __New<::PushButton>("PushButton1");
-    _ControlByName<::PushButton>("PushButton1").TextUnit = 0;
     _ControlByName<::PushButton>("PushButton1")._SetProperties(
         {.Control = {.Left = 394, .Top = 330, .Width = 10, .Height = 10, .TabIndex = 1},
          .Caption = "Untitled",
          .Default = false,
-         .Cancel = false,
-         .ButtonStyle = 0});
+         .Cancel = false});
     _ControlByName<::PushButton>("PushButton1").Action = [this](::PushButton& b) { PushButton1_Action(b); };
 }
 

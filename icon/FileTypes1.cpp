@@ -7,8 +7,6 @@ void FileTypes1::_Initialize()
     pJpeg = std::make_shared<FileType>();
     pJpeg->Name = "image/jpeg";
     pJpeg->Extensions = ".jfif;.jpe;.jpeg;.jpg";
-    pJpeg->MacType = "JPEG";
-    pJpeg->MacCreator = "prvw";
     pJpeg->ToString();
 }
 

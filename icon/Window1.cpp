@@ -43,7 +43,6 @@ void Window1::_CreateControls0()
 {
     const auto caption = [this](const char* name, int left, int top, int width, const char* text, int tabIndex) {
         __New<::Label>(name);
-        _ControlByName<::Label>(name).TextUnit = 0;
         _ControlByName<::Label>(name)._SetProperties(
             {.Control = {.Left = left, .Top = top, .Width = width, .Height = 20, .TabIndex = tabIndex},
              .Text = text,
@@ -80,11 +79,7 @@ void Window1::_CreateControls0()
         __New<Canvas>(name);
         _ControlByName<Canvas>(name)._SetProperties(
             {.Control = {.Left = left, .Top = 50, .Width = 512, .Height = 512, .InitialParent = parent, .TabIndex = 0},
-             .UseFocusRing = true,
-             .AcceptFocus = false,
-             .AcceptTabs = false,
-             .DoubleBuffer = false,
-             .EraseBackground = true});
+             .AcceptFocus = false});
     };
     frame("Rectangle1", 18, 12, true);
     view("IconCanvas", 20, "Rectangle1");
@@ -92,13 +87,11 @@ void Window1::_CreateControls0()
     view("MaskCanvas", 552, "Rectangle2");
 
     __New<PushButton>("ShowPNG");
-    _ControlByName<PushButton>("ShowPNG").TextUnit = 0;
     _ControlByName<PushButton>("ShowPNG")._SetProperties(
         {.Control = {.Left = 758, .Top = 607, .Width = 100, .Height = 20, .TabIndex = 14},
          .Caption = "Show PNG",
          .Default = true,
          .Cancel = false,
-         .ButtonStyle = 0,
          .Bold = true});
     _ControlByName<PushButton>("ShowPNG").Action = [this](PushButton& b) { ShowPNG_Action(b); };
 }

@@ -28,11 +28,7 @@ void Window2::_CreateControls0()
     __New<Canvas>("Canvas1");
     _ControlByName<Canvas>("Canvas1")._SetProperties(
         {.Control = {.Left = 0, .Top = 0, .Width = 512, .Height = 512, .TabIndex = 0},
-         .UseFocusRing = true,
-         .AcceptFocus = false,
-         .AcceptTabs = false,
-         .DoubleBuffer = false,
-         .EraseBackground = true});
+         .AcceptFocus = false});
 }
 
 Canvas& Window2::Canvas1() const { return _ControlByName<Canvas>("Canvas1"); }

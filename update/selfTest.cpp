@@ -26,7 +26,6 @@ void selfTest::CreateControls()
 void selfTest::_CreateControls0()
 {
     __New<::Label>("StaticText1");
-    StaticText1().TextUnit = 0;
     StaticText1()._SetProperties({.Control = {.Left = 43, .Top = 20, .Width = 61, .Height = 20, .TabIndex = 0},
                                   .Text = "Version:",
                                   .TextAlign = 0,
@@ -34,7 +33,6 @@ void selfTest::_CreateControls0()
                                   .Bold = true});
 
     __New<::Label>("StaticText2");
-    StaticText2().TextUnit = 0;
     StaticText2()._SetProperties({.Control = {.Left = 94, .Top = 20, .Width = 76, .Height = 20, .TabIndex = 1},
                                   .Text = "1.0.0 UB",
                                   .TextAlign = 2,
@@ -43,12 +41,10 @@ void selfTest::_CreateControls0()
     StaticText2().OpenEvent = [this] { StaticText2_Open(StaticText2()); };
 
     __New<::PushButton>("PushButton1");
-    PushButton1().TextUnit = 0;
     PushButton1()._SetProperties({.Control = {.Left = 28, .Top = 61, .Width = 157, .Height = 21, .TabIndex = 2},
                                   .Caption = "Check for Updates",
                                   .Default = true,
                                   .Cancel = false,
-                                  .ButtonStyle = 0,
                                   .TextFont = "System",
                                   .Bold = true});
     PushButton1().Action = [this](PushButton& button) { PushButton1_Action(button); };

@@ -11,6 +11,7 @@
 #include "platform/windows/ProgressBar.h"
 #include "platform/windows/PushButton.h"
 #include "platform/windows/Seam.h"
+#include "update/Testing.h"
 #include "update/VersionDescription.h"
 #include "update/selfTest.h"
 
@@ -31,12 +32,12 @@ void focusMainWindow()
 
 } // namespace
 
-updateWindow::updateWindow() : Window(kClassName) {}
-
-void updateWindow::_SetHostForTesting(const std::string& host)
+void testing::SetUpdateHost(const std::string& host)
 {
     testHost() = host;
 }
+
+updateWindow::updateWindow() : Window(kClassName) {}
 
 void updateWindow::Layout()
 {
@@ -58,7 +59,6 @@ void updateWindow::_CreateControls0()
 {
     __New<::Label>("StaticText1");
     StaticText1().TextSize(12);
-    StaticText1().TextUnit = 0;
     StaticText1()._SetProperties(
         {.Control = {.Left = 20, .Top = 19, .Width = 266, .Height = 20, .TabIndex = 0},
          .Text = "Checking for update...",
@@ -72,7 +72,7 @@ void updateWindow::_CreateControls0()
         {.Control = {.Left = 20, .Top = 46, .Width = 260, .Height = 12, .TabIndex = 1}, .Value = 0, .Maximum = 100});
 
     __New<HTTPSocket>("hp");
-    hp()._SetProperties({.Address = "", .Port = 0, .Yield = false});
+    hp()._SetProperties({.Address = "", .Port = 0});
     hp().PageReceived = [this](HTTPSocket& sender, const std::string& url, int status,
                                const InternetHeaders& headers, const std::string& content) {
         hp_PageReceived(sender, url, status, headers, content);
@@ -80,13 +80,11 @@ void updateWindow::_CreateControls0()
     hp().Error = [this](HTTPSocket& sender, int code) { hp_Error(sender, code); };
 
     __New<::PushButton>("PushButton1");
-    PushButton1().TextUnit = 0;
     PushButton1()._SetProperties(
         {.Control = {.Left = 208, .Top = 80, .Width = 72, .Height = 20, .TabIndex = 3},
          .Caption = "Cancel",
          .Default = true,
          .Cancel = true,
-         .ButtonStyle = 0,
          .Bold = false});
     PushButton1().Action = [this](PushButton& button) { PushButton1_Action(button); };
 }

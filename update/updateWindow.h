@@ -36,9 +36,6 @@ public:
 
     bool automaticCheck = false;
 
-    // Tests point the check at their own server ("127.0.0.1:port"); empty restores the maker's host.
-    static void _SetHostForTesting(const std::string& host);
-
 protected:
     void Layout() override;
     void CreateControls() override;

@@ -10,8 +10,6 @@
 
 Graphics::Graphics(QPaintDevice& device) : m_device(&device) {}
 
-Graphics::Graphics(std::shared_ptr<QPainter> painter) : m_painter(std::move(painter)) {}
-
 Graphics::Graphics(std::shared_ptr<PrintJob> job) : m_painter(job->Painter()), m_job(std::move(job)) {}
 
 bool Graphics::NextPage()

@@ -14,8 +14,6 @@ class QPainter;
 class Graphics {
 public:
     explicit Graphics(QPaintDevice& device);
-    // Draws through a painter that someone else keeps open (a print job).
-    explicit Graphics(std::shared_ptr<QPainter> painter);
     // The pages of a print job; FinishPrintJob finishes it (so does letting go of it, unreported).
     explicit Graphics(std::shared_ptr<PrintJob> job);
 

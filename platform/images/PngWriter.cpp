@@ -2,6 +2,7 @@
 
 #include "platform/images/MaskAlpha.h"
 #include "platform/images/Picture.h"
+#include "platform/images/Testing.h"
 
 #include <QImage>
 
@@ -93,18 +94,8 @@ bool encode(png_structp png, png_infop info, Job& job)
     return true;
 }
 
-} // namespace
-
-std::vector<std::uint8_t> PngWriter::Encode(const Picture& picture, const Picture* mask, float gamma, bool interlace,
-                                            int filterType)
-{
-    const Filter filter = filterType > kMeasuredDefault && filterType <= kAdaptive ? Filter(filterType)
-                                                                                    : kDefaultFilter;
-    return EncodeWith(picture, mask, gamma, interlace, filter, kDefaultLevel, kDefaultStrategy);
-}
-
-std::vector<std::uint8_t> PngWriter::EncodeWith(const Picture& picture, const Picture* mask, float gamma,
-                                                bool interlace, Filter filter, int zlibLevel, int zlibStrategy)
+std::vector<std::uint8_t> encodeWith(const Picture& picture, const Picture* mask, float gamma, bool interlace,
+                                     PngWriter::Filter filter, int zlibLevel, int zlibStrategy)
 {
     Job job{};
     job.image = &picture.Image();
@@ -126,4 +117,21 @@ std::vector<std::uint8_t> PngWriter::EncodeWith(const Picture& picture, const Pi
     if (!ok)
         return {};
     return std::move(job.out);
+}
+
+} // namespace
+
+std::vector<std::uint8_t> PngWriter::Encode(const Picture& picture, const Picture* mask, float gamma, bool interlace,
+                                            int filterType)
+{
+    const Filter filter = filterType > kMeasuredDefault && filterType <= kAdaptive ? Filter(filterType)
+                                                                                    : kDefaultFilter;
+    return encodeWith(picture, mask, gamma, interlace, filter, kDefaultLevel, kDefaultStrategy);
+}
+
+std::vector<std::uint8_t> testing::EncodePngWith(const Picture& picture, const Picture* mask, float gamma,
+                                                 bool interlace, PngWriter::Filter filter, int zlibLevel,
+                                                 int zlibStrategy)
+{
+    return encodeWith(picture, mask, gamma, interlace, filter, zlibLevel, zlibStrategy);
 }

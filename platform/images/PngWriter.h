@@ -20,7 +20,4 @@ public:
     // mask may be null (all opaque).
     static std::vector<std::uint8_t> Encode(const Picture& picture, const Picture* mask, float gamma = 0.0f,
                                             bool interlace = false, int filterType = kMeasuredDefault);
-    // The same with explicit zlib settings (level 0-9, a zlib strategy), for comparisons.
-    static std::vector<std::uint8_t> EncodeWith(const Picture& picture, const Picture* mask, float gamma,
-                                                bool interlace, Filter filter, int zlibLevel, int zlibStrategy);
 };

@@ -82,7 +82,6 @@ void HTTPSocket::_SetProperties(const HTTPSocketProperties& p)
 {
     Address = p.Address;
     Port = p.Port;
-    Yield = p.Yield;
 }
 
 bool HTTPSocket::IsBusy() const

@@ -10,7 +10,6 @@
 struct HTTPSocketProperties {
     std::string Address;
     int Port = 0;
-    bool Yield = false;
 };
 
 // An asynchronous HTTP/1.0 client, placed in a window as a control that is never drawn.
@@ -28,14 +27,12 @@ public:
     void Get(const std::string& url);
     // Ends the request under way; no event of it is delivered afterwards.
     void Abort();
-    void Close() { Abort(); }
     // A request was started and its event has not been delivered yet.
     bool IsBusy() const;
 
     std::string Address; // set from each request's URL
     int Port = 0;
     int DefaultPort = 80;
-    bool Yield = false;
 
     std::function<void(HTTPSocket& sender, const std::string& url, int httpStatus,
                        const InternetHeaders& headers, const std::string& content)>

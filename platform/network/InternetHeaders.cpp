@@ -39,14 +39,6 @@ std::string InternetHeaders::Value(const std::string& name) const
     return {};
 }
 
-bool InternetHeaders::Has(const std::string& name) const
-{
-    for (const auto& header : m_headers)
-        if (sameName(header.first, name))
-            return true;
-    return false;
-}
-
 void InternetHeaders::_ContinueLast(const std::string& more)
 {
     if (m_headers.empty())

@@ -15,7 +15,6 @@ public:
     std::string Value(int index) const;
     // The value of the first header of that name; empty when there is none.
     std::string Value(const std::string& name) const;
-    bool Has(const std::string& name) const;
     // Continues the last header's value (a folded line).
     void _ContinueLast(const std::string& more);
 

@@ -71,12 +71,3 @@ void PrinterJob::ApplySetup(QPrinter& printer, const PrinterSetup& setup)
                                                PrinterSetup::kMargin),
                                       QPageLayout::Point));
 }
-
-std::unique_ptr<PrinterJob> PrinterJob::ToPdf(const std::string& path, const PrinterSetup& setup)
-{
-    auto printer = std::make_unique<QPrinter>(QPrinter::HighResolution);
-    printer->setOutputFormat(QPrinter::PdfFormat);
-    printer->setOutputFileName(QString::fromStdString(path));
-    ApplySetup(*printer, setup); // after the format, which brings its own defaults
-    return std::make_unique<PrinterJob>(std::move(printer), setup);
-}

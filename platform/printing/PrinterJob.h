@@ -2,8 +2,6 @@
 
 #include "platform/printing/PrintJob.h"
 
-#include <string>
-
 class QPrinter;
 
 // A print job on a Qt printer: a real one chosen in the print dialog, or a PDF file.
@@ -20,8 +18,6 @@ public:
 
     // The page layout: US Letter with half-inch margins, in the setup's orientation.
     static void ApplySetup(QPrinter& printer, const PrinterSetup& setup);
-    // A job that writes its pages into a PDF file.
-    static std::unique_ptr<PrinterJob> ToPdf(const std::string& path, const PrinterSetup& setup);
 
 private:
     std::unique_ptr<QPrinter> m_printer;

@@ -23,6 +23,11 @@ Application::Application() : m_version(BuildVersion()) {}
 
 Application::~Application() = default;
 
+void testing::SetVersion(Application& app, const VersionInfo& version)
+{
+    app.m_version = version;
+}
+
 void _RuntimeRegisterAppObject(std::shared_ptr<Application> app)
 {
     appObject() = std::move(app);

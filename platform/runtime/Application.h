@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/runtime/Testing.h"
+
 #include <functional>
 #include <memory>
 #include <string>
@@ -23,6 +25,7 @@ public:
 
     std::shared_ptr<::MenuBar> MenuBar;
 
+    // The version fields. The program shows only LongVersion; the others complete the set.
     int MajorVersion() const { return m_version.Major; }
     int MinorVersion() const { return m_version.Minor; }
     int BugVersion() const { return m_version.Bug; }
@@ -32,10 +35,9 @@ public:
     // Raised once when the event loop starts.
     virtual void Event_Open() {}
 
-    // For tests that need another version than the build's.
-    void _SetVersion(const VersionInfo& version) { m_version = version; }
-
 private:
+    friend void testing::SetVersion(Application& app, const VersionInfo& version);
+
     VersionInfo m_version;
 };
 

@@ -1,7 +1,11 @@
 #include "platform/runtime/Date.h"
 
+#include "platform/runtime/Testing.h"
+
 #include <QDateTime>
 #include <QLocale>
+
+#include <optional>
 
 namespace {
 std::optional<std::int64_t>& fixedNow()
@@ -27,7 +31,7 @@ std::string Date::ShortDate() const
     return QLocale::system().toString(moment.date(), QLocale::ShortFormat).toStdString();
 }
 
-void Date::_FixNow(std::optional<std::int64_t> millisecondsSinceEpoch)
+void testing::FixNow(std::optional<std::int64_t> millisecondsSinceEpoch)
 {
     fixedNow() = millisecondsSinceEpoch;
 }

@@ -1,7 +1,6 @@
 #pragma once
 
 #include <cstdint>
-#include <optional>
 #include <string>
 
 // A moment in local time, the current one when made.
@@ -14,9 +13,6 @@ public:
     // The time and the date in the system's short formats.
     std::string ShortTime() const;
     std::string ShortDate() const;
-
-    // Tests fix the clock here (nothing: the real clock again).
-    static void _FixNow(std::optional<std::int64_t> millisecondsSinceEpoch);
 
 private:
     std::int64_t m_msecs;

@@ -9,8 +9,6 @@ class FileType {
 public:
     std::string Name;
     std::string Extensions; // ".jfif;.jpe;.jpeg;.jpg"
-    std::string MacType;
-    std::string MacCreator;
 
     std::string ToString();
 

@@ -57,11 +57,6 @@ HandlerScope::~HandlerScope()
     runDue();
 }
 
-int HandlerScope::Depth()
-{
-    return depth;
-}
-
 void HandlerScope::WhenCurrentEnds(std::function<void()> work)
 {
     whenDepthBelow(std::max(depth, 1), std::move(work));

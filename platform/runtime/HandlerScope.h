@@ -11,8 +11,6 @@ public:
     HandlerScope(const HandlerScope&) = delete;
     HandlerScope& operator=(const HandlerScope&) = delete;
 
-    // How many scopes are open.
-    static int Depth();
     // Runs work when the innermost scope open now ends; at once when none is open.
     static void WhenCurrentEnds(std::function<void()> work);
     // Runs work when no scope is open any more; at once when none is open.

@@ -10,12 +10,10 @@ namespace {
 class CanvasWidget : public QWidget {
 public:
     explicit CanvasWidget(const PicturePtr& backdrop) : m_backdrop(backdrop) {}
-    int paints = 0;
 
 protected:
     void paintEvent(QPaintEvent* event) override
     {
-        ++paints;
         // The canvas has no background of its own: what lies below it (a frame's fill, the
         // window) shows through transparent pixels.
         QPainter painter(this);
@@ -45,9 +43,4 @@ void Canvas::Backdrop(PicturePtr picture)
 {
     m_backdrop = std::move(picture);
     _Widget()->update();
-}
-
-int Canvas::PaintCount() const
-{
-    return static_cast<const CanvasWidget*>(_Widget())->paints;
 }

@@ -5,11 +5,7 @@
 
 struct CanvasProperties {
     ControlLayout Control;
-    bool UseFocusRing = true;
     bool AcceptFocus = false;
-    bool AcceptTabs = false;
-    bool DoubleBuffer = false;
-    bool EraseBackground = true;
 };
 
 // Shows its backdrop picture at its top-left corner, unscaled. Setting the backdrop, even to
@@ -21,8 +17,6 @@ public:
 
     PicturePtr Backdrop() const { return m_backdrop; }
     void Backdrop(PicturePtr picture);
-    // How many times the canvas has been painted (for tests and benchmarks).
-    int PaintCount() const;
 
 private:
     PicturePtr m_backdrop;

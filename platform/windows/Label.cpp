@@ -71,11 +71,6 @@ void Label::TextSize(double size)
     applyFont();
 }
 
-bool Label::Bold() const
-{
-    return m_bold;
-}
-
 void Label::applyFont()
 {
     m_label->setFont(Fonts::Font(m_font, m_textSize, m_bold, m_italic, m_underline));

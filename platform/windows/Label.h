@@ -17,8 +17,6 @@ struct LabelProperties {
     bool Multiline = false;
     bool Selectable = false;
     bool Transparent = false;
-    std::string DataSource;
-    std::string DataField;
 };
 
 // A static text. A CR in the text breaks the line.
@@ -29,10 +27,7 @@ public:
     void _SetProperties(const LabelProperties& properties);
     std::string Text() const { return m_text; }
     void Text(const std::string& text);
-    double TextSize() const { return m_textSize; }
     void TextSize(double size); // in pixels; 0 is the default size
-    int TextUnit = 0;
-    bool Bold() const;
 
 private:
     void applyFont();

@@ -9,7 +9,6 @@ struct PushButtonProperties {
     std::string Caption;
     bool Default = false; // Return and Enter press it
     bool Cancel = false;  // Escape presses it
-    int ButtonStyle = 0;
     std::string TextFont = "System";
     bool Bold = false;
     bool Italic = false;
@@ -24,7 +23,6 @@ public:
     std::string Caption() const;
     bool Default() const;
     bool Cancel() const { return m_cancel; }
-    int TextUnit = 0;
     // Presses the button as a click would.
     void Push();
 

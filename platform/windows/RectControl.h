@@ -18,12 +18,6 @@ struct ControlLayout {
     bool Enabled = true;
     bool Visible = true;
     bool TabStop = true;
-    bool LockLeft = true;
-    bool LockTop = true;
-    bool LockRight = false;
-    bool LockBottom = false;
-    bool AutoDeactivate = true;
-    int TabPanelIndex = 0;
     std::string HelpTag;
 };
 

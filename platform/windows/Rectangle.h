@@ -17,7 +17,6 @@ class Rectangle : public RectControl {
 public:
     Rectangle(Window& window, const std::string& name);
     void _SetProperties(const RectangleProperties& properties);
-    const RectangleProperties& Properties() const { return m_properties; }
 
 private:
     RectangleProperties m_properties;

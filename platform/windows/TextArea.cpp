@@ -138,12 +138,6 @@ bool TextArea::ReadOnly() const
     return m_edit->isReadOnly();
 }
 
-void TextArea::TextSize(double size)
-{
-    m_textSize = size;
-    applyFont();
-}
-
 void TextArea::LineSpacing(double spacing)
 {
     m_lineSpacing = spacing > 0 ? spacing : 1.0;
@@ -157,8 +151,8 @@ std::unique_ptr<StyledTextPrinter> TextArea::styledTextPrinter(Graphics& graphic
 
 void TextArea::applyFont()
 {
-    // The document's default font, under any styled runs.
-    m_edit->setFont(Fonts::Font(m_font, m_textSize, m_bold, m_italic, m_underline));
+    // The document's default font, at the default size, under any styled runs.
+    m_edit->setFont(Fonts::Font(m_font, 0, m_bold, m_italic, m_underline));
 }
 
 void TextArea::applyParagraphFormat()

@@ -14,15 +14,11 @@ struct TextAreaProperties {
     std::string Text;
     bool ReadOnly = false;
     bool Styled = true;
-    bool Multiline = true;
     bool ScrollbarVertical = true;
     bool ScrollbarHorizontal = false; // false: lines wrap at the area's width
     bool Border = true;
     bool AcceptTabs = false;
-    int LimitText = 0; // 0: no limit
     int Alignment = 0; // 0 left, 1 centred, 2 right
-    std::string Mask;
-    std::string Format;
     std::string TextFont = "System";
     bool Bold = false;
     bool Italic = false;
@@ -30,10 +26,6 @@ struct TextAreaProperties {
     Color TextColor = 0;
     Color BackColor = 0xFFFFFF;
     bool HideSelection = true;
-    bool AutomaticallyCheckSpelling = true;
-    bool UseFocusRing = true;
-    std::string DataSource;
-    std::string DataField;
 };
 
 // A multi-line text field with styled runs. A CR in the text is a line break; offsets count
@@ -60,11 +52,8 @@ public:
     void SelTextColor(Color color);
 
     bool ReadOnly() const;
-    double TextSize() const { return m_textSize; }
-    void TextSize(double size); // in pixels; 0 is the default size
     double LineSpacing() const { return m_lineSpacing; }
     void LineSpacing(double spacing); // 1.0: single spacing
-    int TextUnit = 0;
 
     // Prints this area's styled text in blocks of the given width (see StyledTextPrinter).
     std::unique_ptr<::StyledTextPrinter> styledTextPrinter(Graphics& graphics, int width) const;
@@ -79,7 +68,6 @@ private:
 
     QTextEdit* m_edit;
     std::string m_font = "System";
-    double m_textSize = 0;
     double m_lineSpacing = 1.0;
     int m_alignment = 0;
     bool m_bold = false;

@@ -8,7 +8,6 @@
 #include "platform/windows/RectControl.h"
 #include "platform/windows/WindowWidget.h"
 
-#include <QApplication>
 #include <algorithm>
 #include <QMenuBar>
 #include <QPointer>
@@ -88,12 +87,8 @@ void Window::Show()
     if (m_widget->isMinimized())
         m_widget->showNormal();
     m_widget->show();
-    if (QGuiApplication::platformName() != QLatin1String("offscreen")) {
-        m_widget->raise();
-        m_widget->activateWindow();
-    } else {
-        QApplication::setActiveWindow(m_widget);
-    }
+    m_widget->raise();
+    m_widget->activateWindow();
 }
 
 void Window::SetFocus()

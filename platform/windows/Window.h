@@ -22,22 +22,15 @@ struct WindowProperties {
     int Height = 300;
     int MinWidth = 64;
     int MinHeight = 64;
-    int MaxWidth = 32000;
-    int MaxHeight = 32000;
     bool Resizeable = true;
-    bool LiveResize = false;
     bool CloseButton = true;
     bool MinimizeButton = true;
     bool MaximizeButton = true;
-    int Frame = 0;     // 0: document window; 1: dialog-style window (not modal)
-    int Placement = 0; // 0: where the window manager puts it
+    int Frame = 0; // 0: document window; 1: dialog-style window (not modal)
     bool Visible = true;
-    bool FullScreen = false;
     bool MenuBarVisible = true;
     bool HasBackColor = false;
     Color BackColor = 0xFFFFFF;
-    bool Composite = false;
-    int MacProcID = 0;
 };
 
 // A top-level window. Subclasses lay themselves out and create their controls in the
@@ -50,8 +43,6 @@ public:
     virtual ~Window();
     Window(const Window&) = delete;
     Window& operator=(const Window&) = delete;
-
-    const std::string& ClassName() const { return m_className; }
 
     void Show();
     void Close();

@@ -10,6 +10,7 @@
 #include "platform/windows/Slider.h"
 #include "support/ProgramFixture.h"
 #include "support/ScriptedSeam.h"
+#include "update/Testing.h"
 #include "update/selfTest.h"
 #include "update/updateWindow.h"
 
@@ -129,7 +130,7 @@ private slots:
         ScriptedSeam seam;
         QTcpServer silent; // the update window waits on it
         QVERIFY(silent.listen(QHostAddress::LocalHost));
-        updateWindow::_SetHostForTesting("127.0.0.1:" + std::to_string(silent.serverPort()));
+        testing::SetUpdateHost("127.0.0.1:" + std::to_string(silent.serverPort()));
         Window* open = openWindow(window);
         QVERIFY(open);
         const QRect content(0, 0, open->Width(), open->Height());
@@ -159,7 +160,7 @@ private slots:
             for (size_t j = i + 1; j < texts.size(); ++j)
                 QVERIFY2(!texts[i].second.intersects(texts[j].second),
                          qPrintable(texts[i].first + " meets " + texts[j].first));
-        updateWindow::_SetHostForTesting("");
+        testing::SetUpdateHost("");
     }
 };
 

@@ -3,6 +3,7 @@
 #include "help/AboutBox.h"
 #include "icon/Window1.h"
 #include "platform/runtime/Fonts.h"
+#include "platform/runtime/Testing.h"
 #include "platform/windows/ImplicitWindow.h"
 #include "platform/windows/Label.h"
 #include "platform/windows/PushButton.h"
@@ -28,7 +29,7 @@ void setLongVersion(const std::string& text)
 {
     VersionInfo version = BuildVersion();
     version.Long = text;
-    TheApp()._SetVersion(version);
+    testing::SetVersion(TheApp(), version);
 }
 
 } // namespace

@@ -7,6 +7,7 @@
 #include "platform/printing/StyledTextPrinter.h"
 #include "platform/runtime/BackgroundTask.h"
 #include "platform/runtime/Date.h"
+#include "platform/runtime/Testing.h"
 #include "platform/windows/ImplicitWindow.h"
 #include "platform/windows/QtSeam.h"
 #include "platform/windows/TextArea.h"
@@ -116,11 +117,11 @@ private slots:
     void init()
     {
         ProgramFixture::Start();
-        Date::_FixNow(kChosen);
+        testing::FixNow(kChosen);
     }
     void cleanup()
     {
-        Date::_FixNow(std::nullopt);
+        testing::FixNow(std::nullopt);
         ProgramFixture::Stop();
     }
 
@@ -251,7 +252,7 @@ private slots:
         ScriptedSeam seam;
         auto record = std::make_shared<PrintRecord>();
         seam.printAnswers.push_back([record](const PrinterSetup& setup) {
-            Date::_FixNow(kLater); // the user takes a while in the dialog
+            testing::FixNow(kLater); // the user takes a while in the dialog
             return RecordingPrintJob::Answer(record)(setup);
         });
         ProgramFixture::MainWindow()._HandleMenuCommand("HelpShowHelp");
@@ -391,7 +392,7 @@ private slots:
     {
         QFETCH(int, paper);
         QFETCH(bool, landscape);
-        Date::_FixNow(std::nullopt);
+        testing::FixNow(std::nullopt);
         QTemporaryDir folder;
         QVERIFY(folder.isValid());
         const QString path = folder.filePath(QStringLiteral("help.pdf"));
@@ -523,7 +524,7 @@ private slots:
     // Long texts on real paper: everyLineAndFooterFitsTheChosenPaper.
     void printsTheHelpTextToPdf()
     {
-        Date::_FixNow(std::nullopt);
+        testing::FixNow(std::nullopt);
         QTemporaryDir folder;
         QVERIFY(folder.isValid());
         const QString path = folder.filePath(QStringLiteral("help.pdf"));

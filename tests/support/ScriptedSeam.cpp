@@ -4,6 +4,8 @@
 #include "platform/printing/PrinterSetup.h"
 #include "platform/windows/MessageDialog.h"
 
+#include <QPrinter>
+
 ScriptedSeam::ScriptedSeam() : m_previous(Seam::Install(this)) {}
 
 ScriptedSeam::~ScriptedSeam()
@@ -93,5 +95,11 @@ std::unique_ptr<PrintJob> ScriptedSeam::OpenPrinterDialog(const PrinterSetup& se
 
 void ScriptedSeam::PrintToPdf(const std::string& path)
 {
-    printAnswers.push_back([path](const PrinterSetup& setup) { return PrinterJob::ToPdf(path, setup); });
+    printAnswers.push_back([path](const PrinterSetup& setup) -> std::unique_ptr<PrintJob> {
+        auto printer = std::make_unique<QPrinter>(QPrinter::HighResolution);
+        printer->setOutputFormat(QPrinter::PdfFormat);
+        printer->setOutputFileName(QString::fromStdString(path));
+        PrinterJob::ApplySetup(*printer, setup); // after the format, which brings its own defaults
+        return std::make_unique<PrinterJob>(std::move(printer), setup);
+    });
 }

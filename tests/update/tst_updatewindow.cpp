@@ -4,6 +4,7 @@
 #include "icon/Window1.h"
 #include "platform/network/HTTPSocket.h"
 #include "platform/network/HttpErrorCode.h"
+#include "platform/runtime/Testing.h"
 #include "platform/windows/ImplicitWindow.h"
 #include "platform/windows/Label.h"
 #include "platform/windows/ProgressBar.h"
@@ -11,6 +12,7 @@
 #include "platform/windows/WindowWidget.h"
 #include "support/ProgramFixture.h"
 #include "support/ScriptedSeam.h"
+#include "update/Testing.h"
 #include "update/selfTest.h"
 #include "update/updateWindow.h"
 
@@ -58,7 +60,7 @@ struct UpdateCheck {
 
     explicit UpdateCheck(LocalHttpServer::Mode mode, const QByteArray& reply = {}) : server(mode, reply)
     {
-        updateWindow::_SetHostForTesting(server.hostPort());
+        testing::SetUpdateHost(server.hostPort());
     }
     explicit UpdateCheck(const QByteArray& reply) : UpdateCheck(LocalHttpServer::Mode::Reply, reply) {}
 };
@@ -80,12 +82,12 @@ private slots:
     void init()
     {
         ProgramFixture::Start();
-        TheApp()._SetVersion({.Major = 2, .Minor = 1, .Bug = 0, .Short = "2.1.0", .Long = "2.1.0 (build 7)"});
+        testing::SetVersion(TheApp(), {.Major = 2, .Minor = 1, .Bug = 0, .Short = "2.1.0", .Long = "2.1.0 (build 7)"});
     }
 
     void cleanup()
     {
-        updateWindow::_SetHostForTesting("");
+        testing::SetUpdateHost("");
         ProgramFixture::Stop();
     }
 
@@ -104,7 +106,7 @@ private slots:
         QVERIFY(test->PushButton1().Default());
 
         // A second "Check Now" brings the same window forward and reads nothing again.
-        TheApp()._SetVersion({.Long = "other"});
+        testing::SetVersion(TheApp(), {.Long = "other"});
         ProgramFixture::MainWindow()._CheckForUpdateCheckNow_Action();
         QCOMPARE(openSelfTest(), test);
         QCOMPARE(test->StaticText2().Text(), std::string("2.1.0 (build 7)"));
@@ -113,7 +115,7 @@ private slots:
 
     void anEmptyLongVersionReplacesThePlaceholder()
     {
-        TheApp()._SetVersion({});
+        testing::SetVersion(TheApp(), {});
         ProgramFixture::MainWindow()._CheckForUpdateCheckNow_Action();
         QCOMPARE(openSelfTest()->StaticText2().Text(), std::string());
     }
@@ -121,7 +123,7 @@ private slots:
     void closingTheSelfTestWindowSendsNothing()
     {
         LocalHttpServer server;
-        updateWindow::_SetHostForTesting(server.hostPort());
+        testing::SetUpdateHost(server.hostPort());
         ProgramFixture::MainWindow()._CheckForUpdateCheckNow_Action();
         openSelfTest()->Close();
         QVERIFY(!openSelfTest());
@@ -273,7 +275,7 @@ private slots:
         const QByteArray version = "9.0.0 <a href=\"http://x.example/\">now</a>";
         const QByteArray description = "<b>Bold</b> &amp; <img src=\"http://x.example/i.png\">";
         LocalHttpServer server(versionFile(version, "Yes", description));
-        updateWindow::_SetHostForTesting(server.hostPort());
+        testing::SetUpdateHost(server.hostPort());
         QStringList texts;
         bool plain = true;
         QTimer look;
@@ -327,7 +329,7 @@ private slots:
         UpdateCheck check(LocalHttpServer::Mode(mode < 0 ? 0 : mode), reply);
         auto& [seam, server] = check;
         if (mode < 0)
-            updateWindow::_SetHostForTesting("127.0.0.1:" + std::to_string(ClosedLocalPort()));
+            testing::SetUpdateHost("127.0.0.1:" + std::to_string(ClosedLocalPort()));
         // A self-test window open again meanwhile is closed at the end as well.
         checkForUpdates();
         ProgramFixture::MainWindow()._CheckForUpdateCheckNow_Action();
