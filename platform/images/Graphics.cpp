@@ -49,6 +49,7 @@ void Graphics::DrawPicture(const Picture& picture, int x, int y, int width, int 
     const QImage& source = picture.Image();
     // An opaque picture drawn into a picture is scaled by our own filter, which averages
     // areas when shrinking; pictures with transparency and other devices go through Qt.
+    // (QImage's smooth scaling would do, but waits forever when no thread may start.)
     if (!m_painter && m_device && m_device->devType() == QInternal::Image
         && source.format() == QImage::Format_RGB32 && sourceX >= 0 && sourceY >= 0
         && sourceX + sourceWidth <= source.width() && sourceY + sourceHeight <= source.height()) {

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QRgb>
+
 #include <cstdint>
 
 // The one rule that turns a mask into transparency: alpha is 255 minus the mask pixel's grey
@@ -7,12 +9,8 @@
 // Pixels beyond the mask stay opaque.
 class MaskAlpha {
 public:
-    // Grey level of a 0xAARRGGBB pixel: (11 R + 16 G + 5 B) / 32, the weights of the display code.
-    static constexpr int Grey(std::uint32_t pixel)
-    {
-        return int(((pixel >> 16 & 0xFF) * 11 + (pixel >> 8 & 0xFF) * 16 + (pixel & 0xFF) * 5) / 32);
-    }
-    static constexpr int Alpha(std::uint32_t maskPixel) { return 255 - Grey(maskPixel); }
+    // The mask pixel's grey level is Qt's: (11 R + 16 G + 5 B) / 32.
+    static constexpr int Alpha(std::uint32_t maskPixel) { return 255 - qGray(maskPixel); }
 
     // One row as straight R, G, B, A bytes; mask holds maskCount pixels of the row (0: none).
     static void ToRGBA(const std::uint32_t* picture, const std::uint32_t* mask, int maskCount, std::uint8_t* out,
