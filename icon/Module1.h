@@ -30,5 +30,5 @@ void TakeIcons();
 bool SourceLoaded();
 // Derives both masks from the icons: near-white pixels keep their colour, the rest is black.
 void UpdateMask();
-void _Release();
+void Release();
 }

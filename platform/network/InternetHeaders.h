@@ -16,7 +16,7 @@ public:
     // The value of the first header of that name; empty when there is none.
     std::string Value(const std::string& name) const;
     // Continues the last header's value (a folded line).
-    void _ContinueLast(const std::string& more);
+    void ContinueLast(const std::string& more);
 
 private:
     std::vector<std::pair<std::string, std::string>> m_headers;

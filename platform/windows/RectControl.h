@@ -45,9 +45,9 @@ public:
 
     // Raised once as the window opens, after its design properties are in place.
     std::function<void()> OpenEvent;
-    void _Open();
+    void Open();
 
-    QWidget* _Widget() const { return m_widget; }
+    QWidget* Widget() const { return m_widget; }
 
 protected:
     void applyLayout(const ControlLayout& layout);

@@ -18,7 +18,7 @@ constexpr QChar kBlockBreak = QChar::ParagraphSeparator; // how the document sto
 } // namespace
 
 TextArea::TextArea(Window& window, const std::string& name)
-    : RectControl(window, name, new QTextEdit), m_edit(static_cast<QTextEdit*>(_Widget()))
+    : RectControl(window, name, new QTextEdit), m_edit(static_cast<QTextEdit*>(Widget()))
 {
     m_edit->setAcceptRichText(false);
     m_edit->setTabChangesFocus(true);
@@ -26,7 +26,7 @@ TextArea::TextArea(Window& window, const std::string& name)
 
 TextArea::~TextArea() = default;
 
-void TextArea::_SetProperties(const TextAreaProperties& p)
+void TextArea::SetProperties(const TextAreaProperties& p)
 {
     applyLayout(p.Control);
     m_styled = p.Styled;
