@@ -48,9 +48,10 @@ public:
     };
     // False when the URL cannot be requested (no server, a bad port, blanks or control characters).
     static bool SplitURL(const std::string& url, int defaultPort, Target& target);
-    static std::string RequestFor(const Target& target);
 
 private:
+    static std::string RequestFor(const Target& target);
+
     struct Private;
     std::unique_ptr<Private> d;
 };

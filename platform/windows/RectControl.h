@@ -45,7 +45,6 @@ public:
 
     // Raised once as the window opens, after its design properties are in place.
     std::function<void()> OpenEvent;
-    void Open();
 
     QWidget* Widget() const { return m_widget; }
 
@@ -53,6 +52,9 @@ protected:
     void applyLayout(const ControlLayout& layout);
 
 private:
+    friend class Window;
+    void Open();
+
     Window& m_window;
     std::string m_name;
     QWidget* m_widget;

@@ -94,7 +94,7 @@ public:
     // The enabling pass: every item of the bar off, the EnableMenuItems event, then every
     // item with a handler on; then the window's bar shows the result.
     void EnableMenuItems();
-    void Construct();
+    // Called by the window's own widget; public so that tests can close a window as the user would.
     void ClosedByUser();
 
     QWidget* Content() const;
@@ -110,6 +110,9 @@ protected:
     virtual void Event_EnableMenuItems() {}
 
 private:
+    template <class T> friend T& ImplicitWindow();
+    // Only the registry builds a window, once.
+    void Construct();
     void AddControl(std::unique_ptr<RectControl> control);
     RectControl* findControl(const std::string& name) const;
     MenuItem* lookupMenuItem(const std::string& name) const;
