@@ -1,7 +1,7 @@
 #include "help/Help.h"
 
-#include "help/HelpPrinting.h"
 #include "help/MenuBar2.h"
+#include "help/PrintHelp.h"
 #include "platform/runtime/Strings.h"
 #include "platform/windows/PushButton.h"
 #include "platform/windows/QuitMenuItem.h"

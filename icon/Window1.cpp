@@ -2,7 +2,7 @@
 
 #include "help/AboutBox.h"
 #include "help/Help.h"
-#include "help/HelpPrinting.h"
+#include "help/PrintHelp.h"
 #include "icon/IconSource.h"
 #include "icon/MenuBar1.h"
 #include "icon/Module1.h"

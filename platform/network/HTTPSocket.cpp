@@ -2,7 +2,7 @@
 
 #include "platform/network/HttpErrorCode.h"
 #include "platform/network/HttpReplyParser.h"
-#include "platform/runtime/EventBoundary.h"
+#include "platform/runtime/RunHandler.h"
 #include "platform/windows/Window.h"
 
 #include <QMetaObject>

@@ -1,7 +1,7 @@
 #include "platform/runtime/Runtime.h"
 
 #include "platform/runtime/Application.h"
-#include "platform/runtime/EventBoundary.h"
+#include "platform/runtime/RunHandler.h"
 #include "platform/windows/ImplicitWindow.h"
 #include "platform/windows/Window.h"
 #include "platform/windows/WindowWidget.h"

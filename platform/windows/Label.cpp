@@ -1,7 +1,7 @@
 #include "platform/windows/Label.h"
 
 #include "platform/runtime/Fonts.h"
-#include "platform/runtime/QtText.h"
+#include "platform/runtime/ToQtText.h"
 
 #include <QLabel>
 #include <QPainter>

@@ -1,7 +1,7 @@
 #include "platform/windows/PushButton.h"
 
-#include "platform/runtime/EventBoundary.h"
 #include "platform/runtime/Fonts.h"
+#include "platform/runtime/RunHandler.h"
 #include "platform/windows/Window.h"
 #include "platform/windows/WindowWidget.h"
 

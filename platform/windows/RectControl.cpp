@@ -1,6 +1,6 @@
 #include "platform/windows/RectControl.h"
 
-#include "platform/runtime/EventBoundary.h"
+#include "platform/runtime/RunHandler.h"
 #include "platform/windows/Window.h"
 
 #include <QWidget>

@@ -1,6 +1,6 @@
 #include "platform/windows/Slider.h"
 
-#include "platform/runtime/EventBoundary.h"
+#include "platform/runtime/RunHandler.h"
 
 #include <QSlider>
 

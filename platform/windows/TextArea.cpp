@@ -2,7 +2,7 @@
 
 #include "platform/printing/StyledTextPrinter.h"
 #include "platform/runtime/Fonts.h"
-#include "platform/runtime/QtText.h"
+#include "platform/runtime/ToQtText.h"
 
 #include <QTextBlock>
 #include <QTextCursor>

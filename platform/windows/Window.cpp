@@ -1,7 +1,7 @@
 #include "platform/windows/Window.h"
 
-#include "platform/runtime/EventBoundary.h"
 #include "platform/runtime/HandlerScope.h"
+#include "platform/runtime/RunHandler.h"
 #include "platform/windows/ImplicitWindow.h"
 #include "platform/windows/MenuBar.h"
 #include "platform/windows/QuitMenuItem.h"

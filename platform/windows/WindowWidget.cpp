@@ -1,7 +1,7 @@
 #include "platform/windows/WindowWidget.h"
 
 #include "platform/runtime/Application.h"
-#include "platform/runtime/EventBoundary.h"
+#include "platform/runtime/RunHandler.h"
 #include "platform/windows/MenuBar.h"
 #include "platform/windows/QuitMenuItem.h"
 #include "platform/windows/Window.h"

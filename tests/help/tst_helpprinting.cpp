@@ -1,9 +1,9 @@
 #include "help/Help.h"
-#include "help/HelpPrinting.h"
+#include "help/PrintHelp.h"
 #include "icon/Window1.h"
 #include "platform/images/Graphics.h"
-#include "platform/printing/PrinterJob.h"
 #include "platform/printing/PrinterSetup.h"
+#include "platform/printing/QtPrintJob.h"
 #include "platform/printing/StyledTextPrinter.h"
 #include "platform/runtime/BackgroundTask.h"
 #include "platform/runtime/Date.h"
@@ -410,7 +410,7 @@ private slots:
                                                          PrinterSetup::kMargin, PrinterSetup::kMargin),
                                                QPageLayout::Point));
             unscaled = printer->resolution() / 72.0;
-            auto job = std::make_unique<PrinterJob>(std::move(printer), setup);
+            auto job = std::make_unique<QtPrintJob>(std::move(printer), setup);
             scale = job->Painter()->worldTransform().m11();
             return job;
         });
