@@ -3,9 +3,8 @@
 #include "platform/images/Picture.h"
 #include "platform/runtime/FolderItem.h"
 
-// Draws a source picture into a new square picture: both sides scaled by size / source height
-// from the top-left corner, so the height fills the square; a wider source is cut off on the
-// right, a narrower one leaves the new picture's white on the right.
+// Turns a photo into square icons: its height fills the square from the top-left corner, so a
+// wide photo loses its right side and a narrow one leaves white there.
 namespace IconSource {
 PicturePtr Scaled(const Picture& source, int size);
 // The same for a source decoded smaller than its own width x height: sizes and placement

@@ -43,7 +43,7 @@ public:
     int TabIndex() const { return m_tabIndex; }
     void Refresh(bool eraseBackground = true);
 
-    // Raised once as the window opens, after its design properties are in place.
+    // Raised once as the window opens, after its initial properties are in place.
     std::function<void()> OpenEvent;
 
     QWidget* Widget() const { return m_widget; }

@@ -65,7 +65,7 @@ std::string TextArea::Text() const
 
 void TextArea::Text(const std::string& text)
 {
-    // New text takes the design style, not the style of a run where the caret stood.
+    // New text takes the area's own style, not the style of a run where the caret stood.
     m_edit->setCurrentCharFormat(QTextCharFormat());
     m_edit->setPlainText(ToQtText(text));
     applyParagraphFormat();

@@ -15,7 +15,7 @@ class RectControl;
 class QWidget;
 class WindowWidget;
 
-// A window's design properties, applied all at once.
+// A window's initial properties, applied all at once.
 struct WindowProperties {
     std::string Title;
     int Width = 300;
@@ -36,7 +36,7 @@ struct WindowProperties {
 // A top-level window. Subclasses lay themselves out and create their controls in the
 // events below; the window registry (ImplicitWindow) builds them in the framework's order:
 // Layout, CreateControls, AddMenuHandlers, the controls' Open events, the window's Open event.
-// A window visible by design shows when the handler that made it returns, or at its first Show.
+// A window made visible by its properties shows when the handler that made it returns, or at its first Show.
 class Window {
 public:
     explicit Window(std::string className);
