@@ -9,65 +9,65 @@
 #include "platform/runtime/Runtime.h"
 #include "platform/windows/ImplicitWindow.h"
 
-int _Main(int& argc, char** argv)
+int Main(int& argc, char** argv)
 {
     StartProgram(argc, argv);
-    return StopProgram(_RuntimeRun());
+    return StopProgram(RuntimeRun());
 }
 
 void StartProgram(int& argc, char** argv)
 {
-    _RuntimeInit(argc, argv);
-    _EarlyStartup();
-    _RunFrameworkInitialization(&_LateStartup);
+    RuntimeInit(argc, argv);
+    EarlyStartup();
+    RunFrameworkInitialization(&LateStartup);
 }
 
 int StopProgram(int result)
 {
-    _Finalize();
-    return _RuntimeShutdown(result);
+    Finalize();
+    return RuntimeShutdown(result);
 }
 
-void _EarlyStartup()
+void EarlyStartup()
 {
-    _InitFileTypes();
-    _NewAppInstance();
-    _ApplicationAddMenuHandlers();
+    InitFileTypes();
+    NewAppInstance();
+    ApplicationAddMenuHandlers();
 }
 
-void _InitFileTypes()
+void InitFileTypes()
 {
-    FileTypes1::_Initialize();
+    FileTypes1::Initialize();
 }
 
-void _NewAppInstance()
+void NewAppInstance()
 {
     auto app = std::make_shared<App>();
     app->MenuBar = MenuBar1::Instance();
-    _RuntimeRegisterAppObject(app);
+    RuntimeRegisterAppObject(app);
 }
 
-void _ApplicationAddMenuHandlers()
+void ApplicationAddMenuHandlers()
 {
     // The application object handles no menu command of its own.
 }
 
-void _LateStartup()
+void LateStartup()
 {
-    _MakeDefaultView();
+    MakeDefaultView();
 }
 
-void _MakeDefaultView()
+void MakeDefaultView()
 {
     ImplicitWindow<Window1>();
 }
 
-void _Finalize()
+void Finalize()
 {
     WindowRegistry::Clear();
-    MenuBar1::_Release();
-    Module1::_Release();
-    FileTypes1::_Release();
-    MenuBar2::_Release();
-    _RuntimeReleaseAppObject();
+    MenuBar1::Release();
+    Module1::Release();
+    FileTypes1::Release();
+    MenuBar2::Release();
+    RuntimeReleaseAppObject();
 }

@@ -2,5 +2,5 @@
 
 int main(int argc, char** argv)
 {
-    return _Main(argc, argv);
+    return Main(argc, argv);
 }

@@ -121,7 +121,7 @@ std::vector<std::string> photos()
 bool loadThroughTheMenu(const std::string& path)
 {
     seam->files.push_back(path);
-    return ImplicitWindow<Window1>()._FileLoadIconSource_Action() && seam->messages.empty();
+    return ImplicitWindow<Window1>().FileLoadIconSource_Action() && seam->messages.empty();
 }
 
 // The largest photo gives the pictures that the mask benchmarks work on.
@@ -205,8 +205,8 @@ void BM_Slider(benchmark::State& state)
         return;
     Window1& window = ImplicitWindow<Window1>();
     Slider& slider = window.FuzzTolerance();
-    const PaintCounter maskPaints(window.MaskCanvas()._Widget());
-    QWidget* sliderWidget = slider._Widget();
+    const PaintCounter maskPaints(window.MaskCanvas().Widget());
+    QWidget* sliderWidget = slider.Widget();
     for (int i = 0; i < 20; ++i)
         QCoreApplication::processEvents();
     for (auto _ : state) {
@@ -267,7 +267,7 @@ void BM_Save(benchmark::State& state)
     const FolderItem out(folder.path().toStdString());
     for (auto _ : state) {
         seam->messages.clear();
-        const double elapsed = timed([] { ImplicitWindow<Window1>()._FileSaveFiles_Action(); });
+        const double elapsed = timed([] { ImplicitWindow<Window1>().FileSaveFiles_Action(); });
         if (seam->messages != std::vector<std::string>{"Files have been saved."}) {
             state.SkipWithError("saving failed");
             return;

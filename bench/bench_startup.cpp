@@ -25,11 +25,11 @@ void StartupToWindowShown(benchmark::State& state)
         StartProgram(qtArgc, qtArgv); // the Qt application is already there
         TheApp().Event_Open(); // what the event loop does first
         Window1& window = ImplicitWindow<Window1>();
-        window._Widget()->repaint();
+        window.Widget()->repaint();
         QCoreApplication::processEvents();
         const auto shown = std::chrono::steady_clock::now();
         state.SetIterationTime(std::chrono::duration<double>(shown - start).count());
-        _Finalize(); // not StopProgram: the Qt application stays for the next round
+        Finalize(); // not StopProgram: the Qt application stays for the next round
         QCoreApplication::processEvents();
     }
 }
@@ -42,7 +42,7 @@ int main(int argc, char** argv)
 {
     qputenv("QT_QPA_PLATFORM", qgetenv("QT_QPA_PLATFORM").isEmpty() ? "offscreen" : qgetenv("QT_QPA_PLATFORM"));
     const auto processStart = std::chrono::steady_clock::now();
-    _RuntimeInit(argc, argv);
+    RuntimeInit(argc, argv);
     const double qtInit = std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - processStart).count();
     std::printf("Qt application set-up (once per process): %.2f ms\n", qtInit);
     benchmark::Initialize(&argc, argv);

@@ -4,7 +4,7 @@
 
 Application& TheApp()
 {
-    Application* app = _GetAppObject();
+    Application* app = GetAppObject();
     if (!app)
         throw NilObjectException("no application object");
     return *app;

@@ -27,5 +27,5 @@ protected:
     void CreateControls() override;
 
 private:
-    void _CreateControls0();
+    void CreateControls0();
 };

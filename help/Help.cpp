@@ -1,7 +1,7 @@
 #include "help/Help.h"
 
-#include "help/HelpPrinting.h"
 #include "help/MenuBar2.h"
+#include "help/PrintHelp.h"
 #include "platform/runtime/Strings.h"
 #include "platform/windows/PushButton.h"
 #include "platform/windows/QuitMenuItem.h"
@@ -65,7 +65,7 @@ const std::string& Help::HelpText()
 void Help::Layout()
 {
     MenuBar(MenuBar2::Instance());
-    _SetProperties({.Title = "Quorrel",
+    SetProperties({.Title = "Quorrel",
                     .Width = 350,
                     .Height = 348,
                     .Resizeable = false,
@@ -75,14 +75,14 @@ void Help::Layout()
 
 void Help::CreateControls()
 {
-    _CreateControls0();
+    CreateControls0();
 }
 
-void Help::_CreateControls0()
+void Help::CreateControls0()
 {
-    __New<::TextArea>("TextArea1");
-    _ControlByName<::TextArea>("TextArea1").LineSpacing(1.0);
-    _ControlByName<::TextArea>("TextArea1")._SetProperties(
+    NewControl<::TextArea>("TextArea1");
+    ControlByName<::TextArea>("TextArea1").LineSpacing(1.0);
+    ControlByName<::TextArea>("TextArea1").SetProperties(
         {.Control = {.Left = 20, .Top = 19, .Width = 310, .Height = 309, .TabIndex = 0},
          .Text = HelpText(),
          .ReadOnly = true,
@@ -96,19 +96,19 @@ void Help::_CreateControls0()
          .TextColor = 0x000000,
          .BackColor = 0xFFFFFF,
          .HideSelection = true});
-    _ControlByName<::TextArea>("TextArea1").OpenEvent = [this] { TextArea1_Open(TextArea1()); };
+    ControlByName<::TextArea>("TextArea1").OpenEvent = [this] { TextArea1_Open(TextArea1()); };
 
-    __New<::PushButton>("PushButton1");
-    _ControlByName<::PushButton>("PushButton1")._SetProperties(
+    NewControl<::PushButton>("PushButton1");
+    ControlByName<::PushButton>("PushButton1").SetProperties(
         {.Control = {.Left = 394, .Top = 330, .Width = 10, .Height = 10, .TabIndex = 1},
          .Caption = "Untitled",
          .Default = false,
          .Cancel = false});
-    _ControlByName<::PushButton>("PushButton1").Action = [this](::PushButton& b) { PushButton1_Action(b); };
+    ControlByName<::PushButton>("PushButton1").Action = [this](::PushButton& b) { PushButton1_Action(b); };
 }
 
-TextArea& Help::TextArea1() const { return _ControlByName<::TextArea>("TextArea1"); }
-PushButton& Help::PushButton1() const { return _ControlByName<::PushButton>("PushButton1"); }
+TextArea& Help::TextArea1() const { return ControlByName<::TextArea>("TextArea1"); }
+PushButton& Help::PushButton1() const { return ControlByName<::PushButton>("PushButton1"); }
 
 std::vector<std::pair<int, int>> Help::BoldRuns()
 {
@@ -142,29 +142,29 @@ void Help::PushButton1_Action(PushButton&)
     MsgBox("Start: " + Str(start) + " Length: " + Str(length));
 }
 
-MenuItem& Help::EditMenu() const { return _MenuItem<MenuItem>("EditMenu"); }
-MenuItem& Help::EditSelectAll() const { return _MenuItem<MenuItem>("EditSelectAll"); }
-MenuItem& Help::EditSeparator2() const { return _MenuItem<MenuItem>("EditSeparator2"); }
-MenuItem& Help::EditClear() const { return _MenuItem<MenuItem>("EditClear"); }
-MenuItem& Help::EditPaste() const { return _MenuItem<MenuItem>("EditPaste"); }
-MenuItem& Help::EditCopy() const { return _MenuItem<MenuItem>("EditCopy"); }
-MenuItem& Help::EditCut() const { return _MenuItem<MenuItem>("EditCut"); }
-MenuItem& Help::EditSeparator1() const { return _MenuItem<MenuItem>("EditSeparator1"); }
-MenuItem& Help::EditUndo() const { return _MenuItem<MenuItem>("EditUndo"); }
-MenuItem& Help::FileMenu() const { return _MenuItem<MenuItem>("FileMenu"); }
-QuitMenuItem& Help::FileQuit() const { return _MenuItem<QuitMenuItem>("FileQuit"); }
-MenuItem& Help::FilePrintHelp() const { return _MenuItem<MenuItem>("FilePrintHelp"); }
+MenuItem& Help::EditMenu() const { return MenuItemNamed<MenuItem>("EditMenu"); }
+MenuItem& Help::EditSelectAll() const { return MenuItemNamed<MenuItem>("EditSelectAll"); }
+MenuItem& Help::EditSeparator2() const { return MenuItemNamed<MenuItem>("EditSeparator2"); }
+MenuItem& Help::EditClear() const { return MenuItemNamed<MenuItem>("EditClear"); }
+MenuItem& Help::EditPaste() const { return MenuItemNamed<MenuItem>("EditPaste"); }
+MenuItem& Help::EditCopy() const { return MenuItemNamed<MenuItem>("EditCopy"); }
+MenuItem& Help::EditCut() const { return MenuItemNamed<MenuItem>("EditCut"); }
+MenuItem& Help::EditSeparator1() const { return MenuItemNamed<MenuItem>("EditSeparator1"); }
+MenuItem& Help::EditUndo() const { return MenuItemNamed<MenuItem>("EditUndo"); }
+MenuItem& Help::FileMenu() const { return MenuItemNamed<MenuItem>("FileMenu"); }
+QuitMenuItem& Help::FileQuit() const { return MenuItemNamed<QuitMenuItem>("FileQuit"); }
+MenuItem& Help::FilePrintHelp() const { return MenuItemNamed<MenuItem>("FilePrintHelp"); }
 
 void Help::AddMenuHandlers()
 {
-    _AddMenuHandler("FilePrintHelp", [this] { return _FilePrintHelp_Action(); });
+    AddMenuHandler("FilePrintHelp", [this] { return FilePrintHelp_Action(); });
 }
 
 void Help::Event_Close()
 {
 }
 
-bool Help::_FilePrintHelp_Action()
+bool Help::FilePrintHelp_Action()
 {
     return PrintHelp();
 }

@@ -36,7 +36,7 @@ public:
     QuitMenuItem& FileQuit() const;
     MenuItem& FilePrintHelp() const;
 
-    bool _FilePrintHelp_Action();
+    bool FilePrintHelp_Action();
 
     // The help text: paragraphs separated by an empty line, each line break a single CR.
     static const std::string& HelpText();
@@ -51,5 +51,5 @@ protected:
     void Event_Close() override;
 
 private:
-    void _CreateControls0();
+    void CreateControls0();
 };

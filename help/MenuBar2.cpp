@@ -27,7 +27,7 @@ std::shared_ptr<MenuBar2> MenuBar2::Instance()
     return ImplicitMenuBar<MenuBar2>();
 }
 
-void MenuBar2::_Release()
+void MenuBar2::Release()
 {
     ReleaseImplicitMenuBar<MenuBar2>();
 }

@@ -13,5 +13,5 @@ public:
 
     // The one instance, built on first use and shared by every help window.
     static std::shared_ptr<MenuBar2> Instance();
-    static void _Release();
+    static void Release();
 };

@@ -2,7 +2,7 @@
 
 std::shared_ptr<FileType> FileTypes1::pJpeg;
 
-void FileTypes1::_Initialize()
+void FileTypes1::Initialize()
 {
     pJpeg = std::make_shared<FileType>();
     pJpeg->Name = "image/jpeg";
@@ -10,7 +10,7 @@ void FileTypes1::_Initialize()
     pJpeg->ToString();
 }
 
-void FileTypes1::_Release()
+void FileTypes1::Release()
 {
     pJpeg = nullptr;
 }

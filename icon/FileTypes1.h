@@ -7,6 +7,6 @@
 // The file types the program opens: JPEG pictures.
 namespace FileTypes1 {
 extern std::shared_ptr<FileType> pJpeg;
-void _Initialize();
-void _Release();
+void Initialize();
+void Release();
 }

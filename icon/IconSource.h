@@ -3,22 +3,20 @@
 #include "platform/images/Picture.h"
 #include "platform/runtime/FolderItem.h"
 
-// Draws a source picture into a new square picture: both sides scaled by size / source height
-// from the top-left corner, so the height fills the square; a wider source is cut off on the
-// right, a narrower one leaves the new picture's white on the right.
-class IconSource {
-public:
-    static PicturePtr Scaled(const Picture& source, int size);
-    // The same for a source decoded smaller than its own width x height: sizes and placement
-    // follow the source's own size, the pixels come from the whole of the smaller picture.
-    static PicturePtr Scaled(const Picture& source, int width, int height, int size);
-    // A side of the source times ratio, to the nearest whole pixel (511.99999999999994 is 512).
-    static int ScaledLength(int length, double ratio);
+// Turns a photo into square icons: its height fills the square from the top-left corner, so a
+// wide photo loses its right side and a narrow one leaves white there.
+namespace IconSource {
+PicturePtr Scaled(const Picture& source, int size);
+// The same for a source decoded smaller than its own width x height: sizes and placement
+// follow the source's own size, the pixels come from the whole of the smaller picture.
+PicturePtr Scaled(const Picture& source, int width, int height, int size);
+// A side of the source times ratio, to the nearest whole pixel (511.99999999999994 is 512).
+int ScaledLength(int length, double ratio);
 
-    struct Icons {
-        PicturePtr display; // 512 x 512; nullptr when the file is no readable JPEG
-        PicturePtr output;  // 1024 x 1024
-    };
-    // Both icons of a JPEG file, decoded no larger than the output icon needs.
-    static Icons Load(const FolderItem& file);
+struct Icons {
+    PicturePtr display; // 512 x 512; nullptr when the file is no readable JPEG
+    PicturePtr output;  // 1024 x 1024
 };
+// Both icons of a JPEG file, decoded no larger than the output icon needs.
+Icons Load(const FolderItem& file);
+}

@@ -44,7 +44,7 @@ std::shared_ptr<MenuBar1> MenuBar1::Instance()
     return ImplicitMenuBar<MenuBar1>();
 }
 
-void MenuBar1::_Release()
+void MenuBar1::Release()
 {
     ReleaseImplicitMenuBar<MenuBar1>();
 }

@@ -15,5 +15,5 @@ public:
 
     // The one instance, built on first use.
     static std::shared_ptr<MenuBar1> Instance();
-    static void _Release();
+    static void Release();
 };

@@ -94,7 +94,7 @@ void Module1::UpdateMask()
     maskPass(SIconHidden, SMaskHidden, 1022);
 }
 
-void Module1::_Release()
+void Module1::Release()
 {
     SIcon = nullptr;
     SMask = nullptr;

@@ -6,9 +6,10 @@
 
 #include <string>
 
-// The icon state: what the workflow knows between two user actions.
+// The icon state, kept between two user actions. Each picture has a twin for the 1024-pixel
+// output (...Hidden) beside the 512-pixel one on screen; Q... are the pictures, S... their surfaces.
 namespace Module1 {
-extern int Fuzz;
+extern int Fuzz; // the slider's tolerance, read by UpdateMask
 extern std::string IconName;
 extern FolderItemPtr OutputFolder;
 extern PicturePtr P1;
@@ -21,8 +22,6 @@ extern PicturePtr QIconHidden;
 extern RGBSurfacePtr SIconHidden;
 extern PicturePtr QMaskHidden;
 extern RGBSurfacePtr SMaskHidden;
-// The mask computation's counters and colour (x, y, C, CRed, CGreen, CBlue) are module
-// properties too, private to Module1.cpp.
 
 // Takes P1 and P1Hidden as the icons: their surfaces, and new empty masks with theirs.
 void TakeIcons();
@@ -30,5 +29,6 @@ void TakeIcons();
 bool SourceLoaded();
 // Derives both masks from the icons: near-white pixels keep their colour, the rest is black.
 void UpdateMask();
-void _Release();
+// Forgets the whole state (at exit).
+void Release();
 }

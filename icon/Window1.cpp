@@ -2,7 +2,7 @@
 
 #include "help/AboutBox.h"
 #include "help/Help.h"
-#include "help/HelpPrinting.h"
+#include "help/PrintHelp.h"
 #include "icon/IconSource.h"
 #include "icon/MenuBar1.h"
 #include "icon/Module1.h"
@@ -26,7 +26,7 @@ Window1::Window1() : Window(kClassName) {}
 void Window1::Layout()
 {
     MenuBar(MenuBar1::Instance());
-    _SetProperties({.Title = "Quorrel",
+    SetProperties({.Title = "Quorrel",
                     .Width = 1084,
                     .Height = 650,
                     .Resizeable = false,
@@ -36,14 +36,14 @@ void Window1::Layout()
 
 void Window1::CreateControls()
 {
-    _CreateControls0();
+    CreateControls0();
 }
 
-void Window1::_CreateControls0()
+void Window1::CreateControls0()
 {
     const auto caption = [this](const char* name, int left, int top, int width, const char* text, int tabIndex) {
-        __New<::Label>(name);
-        _ControlByName<::Label>(name)._SetProperties(
+        NewControl<::Label>(name);
+        ControlByName<::Label>(name).SetProperties(
             {.Control = {.Left = left, .Top = top, .Width = width, .Height = 20, .TabIndex = tabIndex},
              .Text = text,
              .TextAlign = 1,
@@ -52,8 +52,8 @@ void Window1::_CreateControls0()
     caption("Label1", 20, 25, 512, "Icon", 2);
     caption("Label2", 552, 25, 512, "Mask", 3);
 
-    __New<Slider>("FuzzTolerance");
-    _ControlByName<Slider>("FuzzTolerance")._SetProperties(
+    NewControl<Slider>("FuzzTolerance");
+    ControlByName<Slider>("FuzzTolerance").SetProperties(
         {.Control = {.Left = 442, .Top = 607, .Width = 200, .Height = 23, .TabIndex = 8},
          .Minimum = 225,
          .Maximum = 254,
@@ -62,13 +62,13 @@ void Window1::_CreateControls0()
          .PageStep = 20,
          .LiveScroll = true,
          .TickStyle = 0});
-    _ControlByName<Slider>("FuzzTolerance").ValueChanged = [this](Slider& s) { FuzzTolerance_ValueChanged(s); };
+    ControlByName<Slider>("FuzzTolerance").ValueChanged = [this](Slider& s) { FuzzTolerance_ValueChanged(s); };
 
     caption("Label3", 442, 583, 200, "Fuzziness", 9);
 
     const auto frame = [this](const char* name, int left, int tabIndex, bool enabled) {
-        __New<::Rectangle>(name);
-        _ControlByName<::Rectangle>(name)._SetProperties(
+        NewControl<::Rectangle>(name);
+        ControlByName<::Rectangle>(name).SetProperties(
             {.Control = {.Left = left, .Top = 48, .Width = 516, .Height = 516, .TabIndex = tabIndex, .Enabled = enabled},
              .FillColor = 0xFFFFFF,
              .BorderWidth = 1,
@@ -76,8 +76,8 @@ void Window1::_CreateControls0()
              .BottomRightColor = 0});
     };
     const auto view = [this](const char* name, int left, const char* parent) {
-        __New<Canvas>(name);
-        _ControlByName<Canvas>(name)._SetProperties(
+        NewControl<Canvas>(name);
+        ControlByName<Canvas>(name).SetProperties(
             {.Control = {.Left = left, .Top = 50, .Width = 512, .Height = 512, .InitialParent = parent, .TabIndex = 0},
              .AcceptFocus = false});
     };
@@ -86,25 +86,25 @@ void Window1::_CreateControls0()
     frame("Rectangle2", 550, 13, false);
     view("MaskCanvas", 552, "Rectangle2");
 
-    __New<PushButton>("ShowPNG");
-    _ControlByName<PushButton>("ShowPNG")._SetProperties(
+    NewControl<PushButton>("ShowPNG");
+    ControlByName<PushButton>("ShowPNG").SetProperties(
         {.Control = {.Left = 758, .Top = 607, .Width = 100, .Height = 20, .TabIndex = 14},
          .Caption = "Show PNG",
          .Default = true,
          .Cancel = false,
          .Bold = true});
-    _ControlByName<PushButton>("ShowPNG").Action = [this](PushButton& b) { ShowPNG_Action(b); };
+    ControlByName<PushButton>("ShowPNG").Action = [this](PushButton& b) { ShowPNG_Action(b); };
 }
 
-Label& Window1::Label1() const { return _ControlByName<::Label>("Label1"); }
-Label& Window1::Label2() const { return _ControlByName<::Label>("Label2"); }
-Slider& Window1::FuzzTolerance() const { return _ControlByName<Slider>("FuzzTolerance"); }
-Label& Window1::Label3() const { return _ControlByName<::Label>("Label3"); }
-Rectangle& Window1::Rectangle1() const { return _ControlByName<::Rectangle>("Rectangle1"); }
-Canvas& Window1::IconCanvas() const { return _ControlByName<Canvas>("IconCanvas"); }
-Rectangle& Window1::Rectangle2() const { return _ControlByName<::Rectangle>("Rectangle2"); }
-Canvas& Window1::MaskCanvas() const { return _ControlByName<Canvas>("MaskCanvas"); }
-PushButton& Window1::ShowPNG() const { return _ControlByName<PushButton>("ShowPNG"); }
+Label& Window1::Label1() const { return ControlByName<::Label>("Label1"); }
+Label& Window1::Label2() const { return ControlByName<::Label>("Label2"); }
+Slider& Window1::FuzzTolerance() const { return ControlByName<Slider>("FuzzTolerance"); }
+Label& Window1::Label3() const { return ControlByName<::Label>("Label3"); }
+Rectangle& Window1::Rectangle1() const { return ControlByName<::Rectangle>("Rectangle1"); }
+Canvas& Window1::IconCanvas() const { return ControlByName<Canvas>("IconCanvas"); }
+Rectangle& Window1::Rectangle2() const { return ControlByName<::Rectangle>("Rectangle2"); }
+Canvas& Window1::MaskCanvas() const { return ControlByName<Canvas>("MaskCanvas"); }
+PushButton& Window1::ShowPNG() const { return ControlByName<PushButton>("ShowPNG"); }
 
 void Window1::FuzzTolerance_ValueChanged(Slider&)
 {
@@ -123,41 +123,41 @@ void Window1::ShowPNG_Action(PushButton&)
     ImplicitWindow<Window2>().Show();
 }
 
-MenuItem& Window1::HelpMenu() const { return _MenuItem<MenuItem>("HelpMenu"); }
-ApplicationMenuItem& Window1::HelpAbout() const { return _MenuItem<ApplicationMenuItem>("HelpAbout"); }
-MenuItem& Window1::HelpShowHelp() const { return _MenuItem<MenuItem>("HelpShowHelp"); }
-MenuItem& Window1::CheckForUpdateMenu() const { return _MenuItem<MenuItem>("CheckForUpdateMenu"); }
-MenuItem& Window1::CheckForUpdateCheckNow() const { return _MenuItem<MenuItem>("CheckForUpdateCheckNow"); }
-MenuItem& Window1::EditMenu() const { return _MenuItem<MenuItem>("EditMenu"); }
-MenuItem& Window1::EditSelectAll() const { return _MenuItem<MenuItem>("EditSelectAll"); }
-MenuItem& Window1::EditSeparator2() const { return _MenuItem<MenuItem>("EditSeparator2"); }
-MenuItem& Window1::EditClear() const { return _MenuItem<MenuItem>("EditClear"); }
-MenuItem& Window1::EditPaste() const { return _MenuItem<MenuItem>("EditPaste"); }
-MenuItem& Window1::EditCopy() const { return _MenuItem<MenuItem>("EditCopy"); }
-MenuItem& Window1::EditCut() const { return _MenuItem<MenuItem>("EditCut"); }
-MenuItem& Window1::EditSeparator1() const { return _MenuItem<MenuItem>("EditSeparator1"); }
-MenuItem& Window1::EditUndo() const { return _MenuItem<MenuItem>("EditUndo"); }
-MenuItem& Window1::FileMenu() const { return _MenuItem<MenuItem>("FileMenu"); }
-MenuItem& Window1::FilePrintHelp() const { return _MenuItem<MenuItem>("FilePrintHelp"); }
-MenuItem& Window1::FileSaveFiles() const { return _MenuItem<MenuItem>("FileSaveFiles"); }
-MenuItem& Window1::FileLoadIconSource() const { return _MenuItem<MenuItem>("FileLoadIconSource"); }
-MenuItem& Window1::FileIdentifyOutputFolder() const { return _MenuItem<MenuItem>("FileIdentifyOutputFolder"); }
+MenuItem& Window1::HelpMenu() const { return MenuItemNamed<MenuItem>("HelpMenu"); }
+ApplicationMenuItem& Window1::HelpAbout() const { return MenuItemNamed<ApplicationMenuItem>("HelpAbout"); }
+MenuItem& Window1::HelpShowHelp() const { return MenuItemNamed<MenuItem>("HelpShowHelp"); }
+MenuItem& Window1::CheckForUpdateMenu() const { return MenuItemNamed<MenuItem>("CheckForUpdateMenu"); }
+MenuItem& Window1::CheckForUpdateCheckNow() const { return MenuItemNamed<MenuItem>("CheckForUpdateCheckNow"); }
+MenuItem& Window1::EditMenu() const { return MenuItemNamed<MenuItem>("EditMenu"); }
+MenuItem& Window1::EditSelectAll() const { return MenuItemNamed<MenuItem>("EditSelectAll"); }
+MenuItem& Window1::EditSeparator2() const { return MenuItemNamed<MenuItem>("EditSeparator2"); }
+MenuItem& Window1::EditClear() const { return MenuItemNamed<MenuItem>("EditClear"); }
+MenuItem& Window1::EditPaste() const { return MenuItemNamed<MenuItem>("EditPaste"); }
+MenuItem& Window1::EditCopy() const { return MenuItemNamed<MenuItem>("EditCopy"); }
+MenuItem& Window1::EditCut() const { return MenuItemNamed<MenuItem>("EditCut"); }
+MenuItem& Window1::EditSeparator1() const { return MenuItemNamed<MenuItem>("EditSeparator1"); }
+MenuItem& Window1::EditUndo() const { return MenuItemNamed<MenuItem>("EditUndo"); }
+MenuItem& Window1::FileMenu() const { return MenuItemNamed<MenuItem>("FileMenu"); }
+MenuItem& Window1::FilePrintHelp() const { return MenuItemNamed<MenuItem>("FilePrintHelp"); }
+MenuItem& Window1::FileSaveFiles() const { return MenuItemNamed<MenuItem>("FileSaveFiles"); }
+MenuItem& Window1::FileLoadIconSource() const { return MenuItemNamed<MenuItem>("FileLoadIconSource"); }
+MenuItem& Window1::FileIdentifyOutputFolder() const { return MenuItemNamed<MenuItem>("FileIdentifyOutputFolder"); }
 
 void Window1::AddMenuHandlers()
 {
     const std::pair<const char*, bool (Window1::*)()> handlers[] = {
-        {"HelpShowHelp", &Window1::_HelpShowHelp_Action},
-        {"FileQuit", &Window1::_FileQuit_Action},
-        {"FilePrintHelp", &Window1::_FilePrintHelp_Action},
-        {"FileIdentifyOutputFolder", &Window1::_FileIdentifyOutputFolder_Action},
-        {"FileLoadIconSource", &Window1::_FileLoadIconSource_Action},
-        {"FileSaveFiles", &Window1::_FileSaveFiles_Action},
-        {"CheckForUpdateCheckNow", &Window1::_CheckForUpdateCheckNow_Action},
-        {"HelpAbout", &Window1::_HelpAbout_Action},
+        {"HelpShowHelp", &Window1::HelpShowHelp_Action},
+        {"FileQuit", &Window1::FileQuit_Action},
+        {"FilePrintHelp", &Window1::FilePrintHelp_Action},
+        {"FileIdentifyOutputFolder", &Window1::FileIdentifyOutputFolder_Action},
+        {"FileLoadIconSource", &Window1::FileLoadIconSource_Action},
+        {"FileSaveFiles", &Window1::FileSaveFiles_Action},
+        {"CheckForUpdateCheckNow", &Window1::CheckForUpdateCheckNow_Action},
+        {"HelpAbout", &Window1::HelpAbout_Action},
     };
     for (const auto& entry : handlers) {
         const auto handler = entry.second;
-        _AddMenuHandler(entry.first, [this, handler] { return (this->*handler)(); });
+        AddMenuHandler(entry.first, [this, handler] { return (this->*handler)(); });
     }
 }
 
@@ -171,24 +171,24 @@ void Window1::Event_EnableMenuItems()
     HelpAbout().Enabled(true);
 }
 
-bool Window1::_HelpShowHelp_Action()
+bool Window1::HelpShowHelp_Action()
 {
     ImplicitWindow<Help>().Show();
     return true;
 }
 
-bool Window1::_FileQuit_Action()
+bool Window1::FileQuit_Action()
 {
     ImplicitWindow<Window1>().Close();
     return true;
 }
 
-bool Window1::_FilePrintHelp_Action()
+bool Window1::FilePrintHelp_Action()
 {
     return PrintHelp();
 }
 
-bool Window1::_FileIdentifyOutputFolder_Action()
+bool Window1::FileIdentifyOutputFolder_Action()
 {
     SelectFolderDialog dialog;
     dialog.PromptText = "Navigate to the Output folder.";
@@ -201,7 +201,7 @@ bool Window1::_FileIdentifyOutputFolder_Action()
     return true;
 }
 
-bool Window1::_FileLoadIconSource_Action()
+bool Window1::FileLoadIconSource_Action()
 {
     OpenDialog dialog;
     dialog.Filter = "image/jpeg";
@@ -236,7 +236,7 @@ bool Window1::_FileLoadIconSource_Action()
     return true;
 }
 
-bool Window1::_FileSaveFiles_Action()
+bool Window1::FileSaveFiles_Action()
 {
     if (!Module1::OutputFolder) {
         MsgBox("First, identify the Output Folder from the File menu!");
@@ -270,13 +270,13 @@ bool Window1::_FileSaveFiles_Action()
     return true;
 }
 
-bool Window1::_CheckForUpdateCheckNow_Action()
+bool Window1::CheckForUpdateCheckNow_Action()
 {
     ImplicitWindow<selfTest>().Show();
     return true;
 }
 
-bool Window1::_HelpAbout_Action()
+bool Window1::HelpAbout_Action()
 {
     ImplicitWindow<AboutBox>().Show();
     return true;

@@ -49,14 +49,14 @@ public:
     MenuItem& FileLoadIconSource() const;
     MenuItem& FileIdentifyOutputFolder() const;
 
-    bool _HelpShowHelp_Action();
-    bool _FileQuit_Action();
-    bool _FilePrintHelp_Action();
-    bool _FileIdentifyOutputFolder_Action();
-    bool _FileLoadIconSource_Action();
-    bool _FileSaveFiles_Action();
-    bool _CheckForUpdateCheckNow_Action();
-    bool _HelpAbout_Action();
+    bool HelpShowHelp_Action();
+    bool FileQuit_Action();
+    bool FilePrintHelp_Action();
+    bool FileIdentifyOutputFolder_Action();
+    bool FileLoadIconSource_Action();
+    bool FileSaveFiles_Action();
+    bool CheckForUpdateCheckNow_Action();
+    bool HelpAbout_Action();
 
 protected:
     void Layout() override;
@@ -66,5 +66,5 @@ protected:
     void Event_EnableMenuItems() override;
 
 private:
-    void _CreateControls0();
+    void CreateControls0();
 };

@@ -10,7 +10,7 @@ Window2::Window2() : Window(kClassName) {}
 
 void Window2::Layout()
 {
-    _SetProperties({.Title = "PNG",
+    SetProperties({.Title = "PNG",
                     .Width = 512,
                     .Height = 512,
                     .Resizeable = false,
@@ -20,18 +20,18 @@ void Window2::Layout()
 
 void Window2::CreateControls()
 {
-    _CreateControls0();
+    CreateControls0();
 }
 
-void Window2::_CreateControls0()
+void Window2::CreateControls0()
 {
-    __New<Canvas>("Canvas1");
-    _ControlByName<Canvas>("Canvas1")._SetProperties(
+    NewControl<Canvas>("Canvas1");
+    ControlByName<Canvas>("Canvas1").SetProperties(
         {.Control = {.Left = 0, .Top = 0, .Width = 512, .Height = 512, .TabIndex = 0},
          .AcceptFocus = false});
 }
 
-Canvas& Window2::Canvas1() const { return _ControlByName<Canvas>("Canvas1"); }
+Canvas& Window2::Canvas1() const { return ControlByName<Canvas>("Canvas1"); }
 
 void Window2::Event_Open()
 {

@@ -19,5 +19,5 @@ protected:
     void Event_Open() override;
 
 private:
-    void _CreateControls0();
+    void CreateControls0();
 };

@@ -10,7 +10,7 @@ selfTest::selfTest() : Window(kClassName) {}
 
 void selfTest::Layout()
 {
-    _SetProperties({.Title = "Self Test",
+    SetProperties({.Title = "Self Test",
                     .Width = 212,
                     .Height = 102,
                     .Resizeable = false,
@@ -20,28 +20,28 @@ void selfTest::Layout()
 
 void selfTest::CreateControls()
 {
-    _CreateControls0();
+    CreateControls0();
 }
 
-void selfTest::_CreateControls0()
+void selfTest::CreateControls0()
 {
-    __New<::Label>("StaticText1");
-    StaticText1()._SetProperties({.Control = {.Left = 43, .Top = 20, .Width = 61, .Height = 20, .TabIndex = 0},
+    NewControl<::Label>("StaticText1");
+    StaticText1().SetProperties({.Control = {.Left = 43, .Top = 20, .Width = 61, .Height = 20, .TabIndex = 0},
                                   .Text = "Version:",
                                   .TextAlign = 0,
                                   .TextFont = "System",
                                   .Bold = true});
 
-    __New<::Label>("StaticText2");
-    StaticText2()._SetProperties({.Control = {.Left = 94, .Top = 20, .Width = 76, .Height = 20, .TabIndex = 1},
+    NewControl<::Label>("StaticText2");
+    StaticText2().SetProperties({.Control = {.Left = 94, .Top = 20, .Width = 76, .Height = 20, .TabIndex = 1},
                                   .Text = "1.0.0 UB",
                                   .TextAlign = 2,
                                   .TextFont = "System",
                                   .Bold = true});
     StaticText2().OpenEvent = [this] { StaticText2_Open(StaticText2()); };
 
-    __New<::PushButton>("PushButton1");
-    PushButton1()._SetProperties({.Control = {.Left = 28, .Top = 61, .Width = 157, .Height = 21, .TabIndex = 2},
+    NewControl<::PushButton>("PushButton1");
+    PushButton1().SetProperties({.Control = {.Left = 28, .Top = 61, .Width = 157, .Height = 21, .TabIndex = 2},
                                   .Caption = "Check for Updates",
                                   .Default = true,
                                   .Cancel = false,
@@ -50,9 +50,9 @@ void selfTest::_CreateControls0()
     PushButton1().Action = [this](PushButton& button) { PushButton1_Action(button); };
 }
 
-Label& selfTest::StaticText1() const { return _ControlByName<::Label>("StaticText1"); }
-Label& selfTest::StaticText2() const { return _ControlByName<::Label>("StaticText2"); }
-PushButton& selfTest::PushButton1() const { return _ControlByName<::PushButton>("PushButton1"); }
+Label& selfTest::StaticText1() const { return ControlByName<::Label>("StaticText1"); }
+Label& selfTest::StaticText2() const { return ControlByName<::Label>("StaticText2"); }
+PushButton& selfTest::PushButton1() const { return ControlByName<::PushButton>("PushButton1"); }
 
 void selfTest::StaticText2_Open(Label& label)
 {

@@ -41,7 +41,7 @@ updateWindow::updateWindow() : Window(kClassName) {}
 
 void updateWindow::Layout()
 {
-    _SetProperties({.Title = "Update",
+    SetProperties({.Title = "Update",
                     .Width = 300,
                     .Height = 120,
                     .Resizeable = false,
@@ -52,14 +52,14 @@ void updateWindow::Layout()
 
 void updateWindow::CreateControls()
 {
-    _CreateControls0();
+    CreateControls0();
 }
 
-void updateWindow::_CreateControls0()
+void updateWindow::CreateControls0()
 {
-    __New<::Label>("StaticText1");
+    NewControl<::Label>("StaticText1");
     StaticText1().TextSize(12);
-    StaticText1()._SetProperties(
+    StaticText1().SetProperties(
         {.Control = {.Left = 20, .Top = 19, .Width = 266, .Height = 20, .TabIndex = 0},
          .Text = "Checking for update...",
          .TextAlign = 0,
@@ -67,20 +67,20 @@ void updateWindow::_CreateControls0()
          .Bold = false,
          .TextColor = 0});
 
-    __New<::ProgressBar>("ProgressBar1");
-    ProgressBar1()._SetProperties(
+    NewControl<::ProgressBar>("ProgressBar1");
+    ProgressBar1().SetProperties(
         {.Control = {.Left = 20, .Top = 46, .Width = 260, .Height = 12, .TabIndex = 1}, .Value = 0, .Maximum = 100});
 
-    __New<HTTPSocket>("hp");
-    hp()._SetProperties({.Address = "", .Port = 0});
+    NewControl<HTTPSocket>("hp");
+    hp().SetProperties({.Address = "", .Port = 0});
     hp().PageReceived = [this](HTTPSocket& sender, const std::string& url, int status,
                                const InternetHeaders& headers, const std::string& content) {
         hp_PageReceived(sender, url, status, headers, content);
     };
     hp().Error = [this](HTTPSocket& sender, int code) { hp_Error(sender, code); };
 
-    __New<::PushButton>("PushButton1");
-    PushButton1()._SetProperties(
+    NewControl<::PushButton>("PushButton1");
+    PushButton1().SetProperties(
         {.Control = {.Left = 208, .Top = 80, .Width = 72, .Height = 20, .TabIndex = 3},
          .Caption = "Cancel",
          .Default = true,
@@ -89,10 +89,10 @@ void updateWindow::_CreateControls0()
     PushButton1().Action = [this](PushButton& button) { PushButton1_Action(button); };
 }
 
-Label& updateWindow::StaticText1() const { return _ControlByName<::Label>("StaticText1"); }
-ProgressBar& updateWindow::ProgressBar1() const { return _ControlByName<::ProgressBar>("ProgressBar1"); }
-HTTPSocket& updateWindow::hp() const { return _ControlByName<HTTPSocket>("hp"); }
-PushButton& updateWindow::PushButton1() const { return _ControlByName<::PushButton>("PushButton1"); }
+Label& updateWindow::StaticText1() const { return ControlByName<::Label>("StaticText1"); }
+ProgressBar& updateWindow::ProgressBar1() const { return ControlByName<::ProgressBar>("ProgressBar1"); }
+HTTPSocket& updateWindow::hp() const { return ControlByName<HTTPSocket>("hp"); }
+PushButton& updateWindow::PushButton1() const { return ControlByName<::PushButton>("PushButton1"); }
 
 void updateWindow::Event_Open()
 {

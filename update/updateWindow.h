@@ -43,5 +43,5 @@ protected:
     void Event_Close() override;
 
 private:
-    void _CreateControls0();
+    void CreateControls0();
 };

@@ -6,18 +6,17 @@
 class Picture;
 
 // Encodes a picture as an 8-bit RGBA PNG in memory, its alpha taken from a mask (MaskAlpha).
-class PngWriter {
-public:
-    // Filter choices, as in FolderItem::SaveAsPNG's filterType.
-    enum Filter { kMeasuredDefault = 0, kNone, kSub, kUp, kAverage, kPaeth, kAdaptive };
+namespace PngWriter {
+// Filter choices, as in FolderItem::SaveAsPNG's filterType.
+enum Filter { kMeasuredDefault = 0, kNone, kSub, kUp, kAverage, kPaeth, kAdaptive };
 
-    // The zlib settings used for kMeasuredDefault, chosen by measurement on photographs.
-    static const int kDefaultLevel;
-    static const int kDefaultStrategy;
-    static const Filter kDefaultFilter;
+// The zlib settings used for kMeasuredDefault, chosen by measurement on photographs.
+extern const int kDefaultLevel;
+extern const int kDefaultStrategy;
+extern const Filter kDefaultFilter;
 
-    // The encoded file, or empty on failure. A gamma above 0 is written as a gAMA chunk;
-    // mask may be null (all opaque).
-    static std::vector<std::uint8_t> Encode(const Picture& picture, const Picture* mask, float gamma = 0.0f,
-                                            bool interlace = false, int filterType = kMeasuredDefault);
-};
+// The encoded file, or empty on failure. A gamma above 0 is written as a gAMA chunk;
+// mask may be null (all opaque).
+std::vector<std::uint8_t> Encode(const Picture& picture, const Picture* mask, float gamma = 0.0f,
+                                 bool interlace = false, int filterType = kMeasuredDefault);
+}

@@ -2,7 +2,7 @@
 
 #include "platform/network/HttpErrorCode.h"
 #include "platform/network/HttpReplyParser.h"
-#include "platform/runtime/EventBoundary.h"
+#include "platform/runtime/RunHandler.h"
 #include "platform/windows/Window.h"
 
 #include <QMetaObject>
@@ -63,8 +63,8 @@ struct HTTPSocket::Private {
 HTTPSocket::HTTPSocket(Window& window, const std::string& name)
     : RectControl(window, name, new QWidget), d(std::make_unique<Private>())
 {
-    _Widget()->setGeometry(0, 0, 0, 0);
-    _Widget()->hide();
+    Widget()->setGeometry(0, 0, 0, 0);
+    Widget()->hide();
     RectControl::Visible(false);
 }
 
@@ -78,7 +78,7 @@ HTTPSocket::~HTTPSocket()
     }
 }
 
-void HTTPSocket::_SetProperties(const HTTPSocketProperties& p)
+void HTTPSocket::SetProperties(const HTTPSocketProperties& p)
 {
     Address = p.Address;
     Port = p.Port;
@@ -96,7 +96,7 @@ void HTTPSocket::Abort()
     d->dropSocket();
 }
 
-bool HTTPSocket::_SplitURL(const std::string& url, int defaultPort, Target& target)
+bool HTTPSocket::SplitURL(const std::string& url, int defaultPort, Target& target)
 {
     for (char c : url)
         if (static_cast<unsigned char>(c) <= ' ' || c == 0x7F)
@@ -141,7 +141,7 @@ bool HTTPSocket::_SplitURL(const std::string& url, int defaultPort, Target& targ
     return target.port >= 1 && target.port <= 65535;
 }
 
-std::string HTTPSocket::_RequestFor(const Target& target)
+std::string HTTPSocket::RequestFor(const Target& target)
 {
     return "GET " + target.path + " HTTP/1.0\r\n"
         + "Accept: */*\r\n"
@@ -198,13 +198,13 @@ void HTTPSocket::Get(const std::string& url)
     };
 
     Target target;
-    if (!_SplitURL(url, DefaultPort, target)) {
+    if (!SplitURL(url, DefaultPort, target)) {
         deliverError(HttpErrorCode::kBadAddress);
         return;
     }
     Address = target.host;
     Port = target.port;
-    d->request = _RequestFor(target);
+    d->request = RequestFor(target);
 
     QTcpSocket* socket = new QTcpSocket;
     d->socket = socket;

@@ -21,7 +21,7 @@ public:
     HTTPSocket(Window& window, const std::string& name);
     ~HTTPSocket() override;
 
-    void _SetProperties(const HTTPSocketProperties& properties);
+    void SetProperties(const HTTPSocketProperties& properties);
 
     // Closes any earlier connection and requests url ("http://server[:port]/path").
     void Get(const std::string& url);
@@ -47,10 +47,11 @@ public:
         std::string path;
     };
     // False when the URL cannot be requested (no server, a bad port, blanks or control characters).
-    static bool _SplitURL(const std::string& url, int defaultPort, Target& target);
-    static std::string _RequestFor(const Target& target);
+    static bool SplitURL(const std::string& url, int defaultPort, Target& target);
 
 private:
+    static std::string RequestFor(const Target& target);
+
     struct Private;
     std::unique_ptr<Private> d;
 };

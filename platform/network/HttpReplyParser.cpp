@@ -99,7 +99,7 @@ void HttpReplyParser::line(std::string text)
         return;
     }
     if (isBlank(text[0])) {
-        m_headers._ContinueLast(trimmed(text));
+        m_headers.ContinueLast(trimmed(text));
         return;
     }
     const size_t colon = text.find(':');

@@ -39,7 +39,7 @@ std::string InternetHeaders::Value(const std::string& name) const
     return {};
 }
 
-void InternetHeaders::_ContinueLast(const std::string& more)
+void InternetHeaders::ContinueLast(const std::string& more)
 {
     if (m_headers.empty())
         return;

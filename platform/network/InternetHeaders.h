@@ -15,9 +15,11 @@ public:
     std::string Value(int index) const;
     // The value of the first header of that name; empty when there is none.
     std::string Value(const std::string& name) const;
-    // Continues the last header's value (a folded line).
-    void _ContinueLast(const std::string& more);
 
 private:
+    friend class HttpReplyParser;
+    // Continues the last header's value (a folded line).
+    void ContinueLast(const std::string& more);
+
     std::vector<std::pair<std::string, std::string>> m_headers;
 };

@@ -28,17 +28,17 @@ void testing::SetVersion(Application& app, const VersionInfo& version)
     app.m_version = version;
 }
 
-void _RuntimeRegisterAppObject(std::shared_ptr<Application> app)
+void RuntimeRegisterAppObject(std::shared_ptr<Application> app)
 {
     appObject() = std::move(app);
 }
 
-Application* _GetAppObject()
+Application* GetAppObject()
 {
     return appObject().get();
 }
 
-void _RuntimeReleaseAppObject()
+void RuntimeReleaseAppObject()
 {
     appObject().reset();
 }

@@ -43,9 +43,9 @@ private:
 
 VersionInfo BuildVersion();
 
-void _RuntimeRegisterAppObject(std::shared_ptr<Application> app);
-Application* _GetAppObject();
-void _RuntimeReleaseAppObject();
+void RuntimeRegisterAppObject(std::shared_ptr<Application> app);
+Application* GetAppObject();
+void RuntimeReleaseAppObject();
 
 // Ends the event loop; the run's result becomes code.
 void Quit(int code);

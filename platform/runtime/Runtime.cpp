@@ -1,7 +1,7 @@
 #include "platform/runtime/Runtime.h"
 
 #include "platform/runtime/Application.h"
-#include "platform/runtime/EventBoundary.h"
+#include "platform/runtime/RunHandler.h"
 #include "platform/windows/ImplicitWindow.h"
 #include "platform/windows/Window.h"
 #include "platform/windows/WindowWidget.h"
@@ -28,8 +28,8 @@ public:
         if (event->type() == QEvent::ShortcutOverride) {
             if (auto* front = qobject_cast<WindowWidget*>(QApplication::activeWindow())) {
                 for (Window* window : WindowRegistry::All())
-                    if (window->_Widget() == front)
-                        window->_EnableMenuItems();
+                    if (window->Widget() == front)
+                        window->EnableMenuItems();
             }
         }
         return QObject::eventFilter(watched, event);
@@ -38,7 +38,7 @@ public:
 
 } // namespace
 
-void _RuntimeInit(int& argc, char** argv)
+void RuntimeInit(int& argc, char** argv)
 {
     // The program takes no arguments, and Qt would read options such as -platform from them:
     // Qt sees the program's name alone (QT_QPA_PLATFORM still chooses the platform). Qt keeps
@@ -61,21 +61,21 @@ void _RuntimeInit(int& argc, char** argv)
     QApplication::instance()->installEventFilter(&pass);
 }
 
-void _RunFrameworkInitialization(const std::function<void()>& lateStartup)
+void RunFrameworkInitialization(const std::function<void()>& lateStartup)
 {
     RunHandler(lateStartup);
 }
 
-int _RuntimeRun()
+int RuntimeRun()
 {
     QTimer::singleShot(0, [] {
-        if (Application* app = _GetAppObject())
+        if (Application* app = GetAppObject())
             RunHandler([app] { app->Event_Open(); });
     });
     return QApplication::exec();
 }
 
-int _RuntimeShutdown(int result)
+int RuntimeShutdown(int result)
 {
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     WindowRegistry::Clear();

@@ -33,14 +33,14 @@ Canvas::Canvas(Window& window, const std::string& name)
 {
 }
 
-void Canvas::_SetProperties(const CanvasProperties& p)
+void Canvas::SetProperties(const CanvasProperties& p)
 {
     applyLayout(p.Control);
-    _Widget()->setFocusPolicy(p.AcceptFocus ? Qt::StrongFocus : Qt::NoFocus);
+    Widget()->setFocusPolicy(p.AcceptFocus ? Qt::StrongFocus : Qt::NoFocus);
 }
 
 void Canvas::Backdrop(PicturePtr picture)
 {
     m_backdrop = std::move(picture);
-    _Widget()->update();
+    Widget()->update();
 }

@@ -13,7 +13,7 @@ struct CanvasProperties {
 class Canvas : public RectControl {
 public:
     Canvas(Window& window, const std::string& name);
-    void _SetProperties(const CanvasProperties& properties);
+    void SetProperties(const CanvasProperties& properties);
 
     PicturePtr Backdrop() const { return m_backdrop; }
     void Backdrop(PicturePtr picture);

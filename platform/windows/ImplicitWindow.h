@@ -40,7 +40,7 @@ template <class T> T& ImplicitWindow()
     auto owned = std::make_unique<T>();
     T& window = *owned;
     WindowRegistry::Add(key, std::move(owned));
-    window._Construct();
+    window.Construct();
     return window;
 }
 

@@ -1,7 +1,7 @@
 #include "platform/windows/Label.h"
 
 #include "platform/runtime/Fonts.h"
-#include "platform/runtime/QtText.h"
+#include "platform/runtime/ToQtText.h"
 
 #include <QLabel>
 #include <QPainter>
@@ -32,12 +32,12 @@ protected:
 } // namespace
 
 Label::Label(Window& window, const std::string& name)
-    : RectControl(window, name, new LabelWidget), m_label(static_cast<QLabel*>(_Widget()))
+    : RectControl(window, name, new LabelWidget), m_label(static_cast<QLabel*>(Widget()))
 {
     m_label->setTextFormat(Qt::PlainText);
 }
 
-void Label::_SetProperties(const LabelProperties& p)
+void Label::SetProperties(const LabelProperties& p)
 {
     applyLayout(p.Control);
     m_font = p.TextFont;

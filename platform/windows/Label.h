@@ -24,7 +24,7 @@ class Label : public RectControl {
 public:
     Label(Window& window, const std::string& name);
 
-    void _SetProperties(const LabelProperties& properties);
+    void SetProperties(const LabelProperties& properties);
     std::string Text() const { return m_text; }
     void Text(const std::string& text);
     void TextSize(double size); // in pixels; 0 is the default size

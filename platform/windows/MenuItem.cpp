@@ -25,12 +25,12 @@ MenuItem* MenuItem::Child(const std::string& name) const
     return nullptr;
 }
 
-MenuItem* MenuItem::_Lookup(const std::string& name) const
+MenuItem* MenuItem::Lookup(const std::string& name) const
 {
     for (const auto& child : m_children) {
         if (child->Name == name)
             return child.get();
-        if (MenuItem* found = child->_Lookup(name))
+        if (MenuItem* found = child->Lookup(name))
             return found;
     }
     return nullptr;

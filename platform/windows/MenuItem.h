@@ -30,7 +30,7 @@ public:
     // The direct child of that name, or nullptr.
     MenuItem* Child(const std::string& name) const;
     // The item of that name anywhere below this one, or nullptr.
-    MenuItem* _Lookup(const std::string& name) const;
+    MenuItem* Lookup(const std::string& name) const;
     bool IsSeparator() const { return Text == "-"; }
     // Every item below this one, depth first, in menu order.
     std::vector<MenuItem*> Descendants() const;

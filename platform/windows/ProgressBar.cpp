@@ -3,13 +3,13 @@
 #include <QProgressBar>
 
 ProgressBar::ProgressBar(Window& window, const std::string& name)
-    : RectControl(window, name, new QProgressBar), m_bar(static_cast<QProgressBar*>(_Widget()))
+    : RectControl(window, name, new QProgressBar), m_bar(static_cast<QProgressBar*>(Widget()))
 {
     m_bar->setTextVisible(false);
     apply();
 }
 
-void ProgressBar::_SetProperties(const ProgressBarProperties& p)
+void ProgressBar::SetProperties(const ProgressBarProperties& p)
 {
     applyLayout(p.Control);
     m_bar->setFocusPolicy(Qt::NoFocus);

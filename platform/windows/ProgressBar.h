@@ -15,7 +15,7 @@ class ProgressBar : public RectControl {
 public:
     ProgressBar(Window& window, const std::string& name);
 
-    void _SetProperties(const ProgressBarProperties& properties);
+    void SetProperties(const ProgressBarProperties& properties);
     int Value() const { return m_value; }
     void Value(int value);
     int Maximum() const { return m_maximum; }

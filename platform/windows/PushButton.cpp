@@ -1,14 +1,14 @@
 #include "platform/windows/PushButton.h"
 
-#include "platform/runtime/EventBoundary.h"
 #include "platform/runtime/Fonts.h"
+#include "platform/runtime/RunHandler.h"
 #include "platform/windows/Window.h"
 #include "platform/windows/WindowWidget.h"
 
 #include <QPushButton>
 
 PushButton::PushButton(Window& window, const std::string& name)
-    : RectControl(window, name, new QPushButton), m_button(static_cast<QPushButton*>(_Widget()))
+    : RectControl(window, name, new QPushButton), m_button(static_cast<QPushButton*>(Widget()))
 {
     m_button->setAutoDefault(false);
     QObject::connect(m_button, &QPushButton::clicked, m_button, [this] {
@@ -17,7 +17,7 @@ PushButton::PushButton(Window& window, const std::string& name)
     });
 }
 
-void PushButton::_SetProperties(const PushButtonProperties& p)
+void PushButton::SetProperties(const PushButtonProperties& p)
 {
     applyLayout(p.Control);
     m_button->setText(QString::fromStdString(p.Caption));
@@ -25,9 +25,9 @@ void PushButton::_SetProperties(const PushButtonProperties& p)
     m_button->setDefault(p.Default);
     m_cancel = p.Cancel;
     if (p.Default)
-        Owner()._Widget()->setDefaultButton(m_button);
+        Owner().Widget()->setDefaultButton(m_button);
     if (p.Cancel)
-        Owner()._Widget()->setCancelButton(m_button);
+        Owner().Widget()->setCancelButton(m_button);
 }
 
 std::string PushButton::Caption() const { return m_button->text().toStdString(); }

@@ -19,7 +19,7 @@ class PushButton : public RectControl {
 public:
     PushButton(Window& window, const std::string& name);
 
-    void _SetProperties(const PushButtonProperties& properties);
+    void SetProperties(const PushButtonProperties& properties);
     std::string Caption() const;
     bool Default() const;
     bool Cancel() const { return m_cancel; }

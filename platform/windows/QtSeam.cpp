@@ -1,8 +1,8 @@
 #include "platform/windows/QtSeam.h"
 
 #include "platform/printing/PrintDialogChoices.h"
-#include "platform/printing/PrinterJob.h"
-#include "platform/runtime/QtText.h"
+#include "platform/printing/QtPrintJob.h"
+#include "platform/runtime/ToQtText.h"
 #include "platform/windows/MessageDialog.h"
 
 #include <QApplication>
@@ -131,11 +131,11 @@ void QtSeam::ShowURL(const std::string& url)
 std::unique_ptr<PrintJob> QtSeam::OpenPrinterDialog(const PrinterSetup& setup)
 {
     auto printer = std::make_unique<QPrinter>(QPrinter::HighResolution);
-    PrinterJob::ApplySetup(*printer, setup);
+    QtPrintJob::ApplySetup(*printer, setup);
     const ModalScope scope;
     QPrintDialog dialog(printer.get(), scope.parent());
     const PrintDialogChoices choices(dialog);
     if (dialog.exec() != QDialog::Accepted)
         return nullptr;
-    return std::make_unique<PrinterJob>(std::move(printer), setup);
+    return std::make_unique<QtPrintJob>(std::move(printer), setup);
 }

@@ -1,6 +1,6 @@
 #include "platform/windows/RectControl.h"
 
-#include "platform/runtime/EventBoundary.h"
+#include "platform/runtime/RunHandler.h"
 #include "platform/windows/Window.h"
 
 #include <QWidget>
@@ -8,7 +8,7 @@
 RectControl::RectControl(Window& window, std::string name, QWidget* widget)
     : m_window(window), m_name(std::move(name)), m_widget(widget)
 {
-    m_widget->setParent(window._Content());
+    m_widget->setParent(window.Content());
     m_widget->setObjectName(QString::fromStdString(m_name));
 }
 
@@ -32,7 +32,7 @@ void RectControl::Refresh(bool eraseBackground)
     m_widget->update();
 }
 
-void RectControl::_Open()
+void RectControl::Open()
 {
     if (OpenEvent)
         RunHandler(OpenEvent);
@@ -46,8 +46,8 @@ void RectControl::applyLayout(const ControlLayout& layout)
     int x = layout.Left;
     int y = layout.Top;
     if (!layout.InitialParent.empty()) {
-        const RectControl& parent = m_window._ControlByName<RectControl>(layout.InitialParent);
-        m_widget->setParent(parent._Widget());
+        const RectControl& parent = m_window.ControlByName<RectControl>(layout.InitialParent);
+        m_widget->setParent(parent.Widget());
         x -= parent.Left();
         y -= parent.Top();
     }

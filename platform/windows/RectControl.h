@@ -43,16 +43,18 @@ public:
     int TabIndex() const { return m_tabIndex; }
     void Refresh(bool eraseBackground = true);
 
-    // Raised once as the window opens, after its design properties are in place.
+    // Raised once as the window opens, after its initial properties are in place.
     std::function<void()> OpenEvent;
-    void _Open();
 
-    QWidget* _Widget() const { return m_widget; }
+    QWidget* Widget() const { return m_widget; }
 
 protected:
     void applyLayout(const ControlLayout& layout);
 
 private:
+    friend class Window;
+    void Open();
+
     Window& m_window;
     std::string m_name;
     QWidget* m_widget;

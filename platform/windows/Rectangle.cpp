@@ -37,10 +37,10 @@ Rectangle::Rectangle(Window& window, const std::string& name)
 {
 }
 
-void Rectangle::_SetProperties(const RectangleProperties& p)
+void Rectangle::SetProperties(const RectangleProperties& p)
 {
     m_properties = p;
     applyLayout(p.Control);
-    _Widget()->setFocusPolicy(Qt::NoFocus);
-    _Widget()->update();
+    Widget()->setFocusPolicy(Qt::NoFocus);
+    Widget()->update();
 }

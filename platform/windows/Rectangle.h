@@ -16,7 +16,7 @@ struct RectangleProperties {
 class Rectangle : public RectControl {
 public:
     Rectangle(Window& window, const std::string& name);
-    void _SetProperties(const RectangleProperties& properties);
+    void SetProperties(const RectangleProperties& properties);
 
 private:
     RectangleProperties m_properties;

@@ -1,11 +1,11 @@
 #include "platform/windows/Slider.h"
 
-#include "platform/runtime/EventBoundary.h"
+#include "platform/runtime/RunHandler.h"
 
 #include <QSlider>
 
 Slider::Slider(Window& window, const std::string& name)
-    : RectControl(window, name, new QSlider(Qt::Horizontal)), m_slider(static_cast<QSlider*>(_Widget()))
+    : RectControl(window, name, new QSlider(Qt::Horizontal)), m_slider(static_cast<QSlider*>(Widget()))
 {
     QObject::connect(m_slider, &QSlider::valueChanged, m_slider, [this](int) {
         if (ValueChanged)
@@ -13,7 +13,7 @@ Slider::Slider(Window& window, const std::string& name)
     });
 }
 
-void Slider::_SetProperties(const SliderProperties& p)
+void Slider::SetProperties(const SliderProperties& p)
 {
     applyLayout(p.Control);
     m_slider->setRange(p.Minimum, p.Maximum);

@@ -20,7 +20,7 @@ class Slider : public RectControl {
 public:
     Slider(Window& window, const std::string& name);
 
-    void _SetProperties(const SliderProperties& properties);
+    void SetProperties(const SliderProperties& properties);
     int Value() const;
     void Value(int value);
     int Minimum() const;

@@ -2,7 +2,7 @@
 
 #include "platform/printing/StyledTextPrinter.h"
 #include "platform/runtime/Fonts.h"
-#include "platform/runtime/QtText.h"
+#include "platform/runtime/ToQtText.h"
 
 #include <QTextBlock>
 #include <QTextCursor>
@@ -18,7 +18,7 @@ constexpr QChar kBlockBreak = QChar::ParagraphSeparator; // how the document sto
 } // namespace
 
 TextArea::TextArea(Window& window, const std::string& name)
-    : RectControl(window, name, new QTextEdit), m_edit(static_cast<QTextEdit*>(_Widget()))
+    : RectControl(window, name, new QTextEdit), m_edit(static_cast<QTextEdit*>(Widget()))
 {
     m_edit->setAcceptRichText(false);
     m_edit->setTabChangesFocus(true);
@@ -26,7 +26,7 @@ TextArea::TextArea(Window& window, const std::string& name)
 
 TextArea::~TextArea() = default;
 
-void TextArea::_SetProperties(const TextAreaProperties& p)
+void TextArea::SetProperties(const TextAreaProperties& p)
 {
     applyLayout(p.Control);
     m_styled = p.Styled;
@@ -65,7 +65,7 @@ std::string TextArea::Text() const
 
 void TextArea::Text(const std::string& text)
 {
-    // New text takes the design style, not the style of a run where the caret stood.
+    // New text takes the area's own style, not the style of a run where the caret stood.
     m_edit->setCurrentCharFormat(QTextCharFormat());
     m_edit->setPlainText(ToQtText(text));
     applyParagraphFormat();

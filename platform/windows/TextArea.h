@@ -35,7 +35,7 @@ public:
     TextArea(Window& window, const std::string& name);
     ~TextArea() override;
 
-    void _SetProperties(const TextAreaProperties& properties);
+    void SetProperties(const TextAreaProperties& properties);
 
     std::string Text() const;
     void Text(const std::string& text);
@@ -58,7 +58,7 @@ public:
     // Prints this area's styled text in blocks of the given width (see StyledTextPrinter).
     std::unique_ptr<::StyledTextPrinter> styledTextPrinter(Graphics& graphics, int width) const;
 
-    QTextEdit* _Edit() const { return m_edit; }
+    QTextEdit* Edit() const { return m_edit; }
 
 private:
     void applyFont();

@@ -1,7 +1,7 @@
 #include "platform/windows/Window.h"
 
-#include "platform/runtime/EventBoundary.h"
 #include "platform/runtime/HandlerScope.h"
+#include "platform/runtime/RunHandler.h"
 #include "platform/windows/ImplicitWindow.h"
 #include "platform/windows/MenuBar.h"
 #include "platform/windows/QuitMenuItem.h"
@@ -24,14 +24,14 @@ Window::~Window()
     delete m_widget;
 }
 
-void Window::_Construct()
+void Window::Construct()
 {
     Layout();
     CreateControls();
     orderTabs();
     AddMenuHandlers();
-    for (RectControl* control : _Controls())
-        control->_Open();
+    for (RectControl* control : Controls())
+        control->Open();
     Event_Open();
     if (m_visibleByDesign && !m_closed)
         showWhenPlaced();
@@ -49,7 +49,7 @@ void Window::showWhenPlaced()
     });
 }
 
-void Window::_SetProperties(const WindowProperties& p)
+void Window::SetProperties(const WindowProperties& p)
 {
     m_widget->setWindowTitle(QString::fromStdString(p.Title));
     Qt::WindowFlags flags = (p.Frame == 1 ? Qt::Dialog : Qt::Window) | Qt::CustomizeWindowHint
@@ -105,10 +105,10 @@ void Window::Close()
 {
     if (m_closed)
         return;
-    _ClosedByUser();
+    ClosedByUser();
 }
 
-void Window::_ClosedByUser()
+void Window::ClosedByUser()
 {
     if (m_closed)
         return;
@@ -155,12 +155,12 @@ void Window::Title(const std::string& title)
     m_widget->setWindowTitle(QString::fromStdString(title));
 }
 
-void Window::_AddMenuHandler(const std::string& itemName, std::function<bool()> handler)
+void Window::AddMenuHandler(const std::string& itemName, std::function<bool()> handler)
 {
     m_menuHandlers[itemName] = std::move(handler);
 }
 
-bool Window::_HandleMenuCommand(const std::string& itemName)
+bool Window::HandleMenuCommand(const std::string& itemName)
 {
     const auto found = m_menuHandlers.find(itemName);
     if (found == m_menuHandlers.end())
@@ -169,7 +169,7 @@ bool Window::_HandleMenuCommand(const std::string& itemName)
     return handler();
 }
 
-void Window::_EnableMenuItems()
+void Window::EnableMenuItems()
 {
     if (!m_menuBar || m_closed)
         return;
@@ -185,12 +185,12 @@ void Window::_EnableMenuItems()
     m_widget->syncMenuStates();
 }
 
-QWidget* Window::_Content() const
+QWidget* Window::Content() const
 {
     return m_widget->content();
 }
 
-void Window::_AddControl(std::unique_ptr<RectControl> control)
+void Window::AddControl(std::unique_ptr<RectControl> control)
 {
     m_controls.push_back(std::move(control));
 }
@@ -205,12 +205,12 @@ RectControl* Window::findControl(const std::string& name) const
 
 void Window::orderTabs()
 {
-    std::vector<RectControl*> controls = _Controls();
+    std::vector<RectControl*> controls = Controls();
     std::stable_sort(controls.begin(), controls.end(),
                      [](const RectControl* a, const RectControl* b) { return a->TabIndex() < b->TabIndex(); });
     QWidget* previous = nullptr;
     for (RectControl* control : controls) {
-        QWidget* widget = control->_Widget();
+        QWidget* widget = control->Widget();
         if (widget->focusPolicy() == Qt::NoFocus)
             continue;
         if (previous)
@@ -221,10 +221,10 @@ void Window::orderTabs()
 
 MenuItem* Window::lookupMenuItem(const std::string& name) const
 {
-    return m_menuBar->_Lookup(name);
+    return m_menuBar->Lookup(name);
 }
 
-std::vector<RectControl*> Window::_Controls() const
+std::vector<RectControl*> Window::Controls() const
 {
     std::vector<RectControl*> controls;
     for (const auto& control : m_controls)

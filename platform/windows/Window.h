@@ -15,7 +15,7 @@ class RectControl;
 class QWidget;
 class WindowWidget;
 
-// A window's design properties, applied all at once.
+// A window's initial properties, applied all at once.
 struct WindowProperties {
     std::string Title;
     int Width = 300;
@@ -36,7 +36,7 @@ struct WindowProperties {
 // A top-level window. Subclasses lay themselves out and create their controls in the
 // events below; the window registry (ImplicitWindow) builds them in the framework's order:
 // Layout, CreateControls, AddMenuHandlers, the controls' Open events, the window's Open event.
-// A window visible by design shows when the handler that made it returns, or at its first Show.
+// A window made visible by its properties shows when the handler that made it returns, or at its first Show.
 class Window {
 public:
     explicit Window(std::string className);
@@ -64,15 +64,15 @@ public:
     void MenuBar(std::shared_ptr<::MenuBar> bar);
 
     // Framework services for subclasses and the registry.
-    void _SetProperties(const WindowProperties& properties);
-    template <class T> T& __New(const std::string& name)
+    void SetProperties(const WindowProperties& properties);
+    template <class T> T& NewControl(const std::string& name)
     {
         auto control = std::make_unique<T>(*this, name);
         T& result = *control;
-        _AddControl(std::move(control));
+        AddControl(std::move(control));
         return result;
     }
-    template <class T> T& _ControlByName(const std::string& name) const
+    template <class T> T& ControlByName(const std::string& name) const
     {
         auto* control = dynamic_cast<T*>(findControl(name));
         if (!control)
@@ -80,26 +80,26 @@ public:
         return *control;
     }
     // The item of that name anywhere in the window's menu bar, checked to be a T.
-    template <class T> T& _MenuItem(const std::string& itemName) const
+    template <class T> T& MenuItemNamed(const std::string& itemName) const
     {
         auto* item = m_menuBar ? dynamic_cast<T*>(lookupMenuItem(itemName)) : nullptr;
         if (!item)
             throw NilObjectException("no menu item named " + itemName + " in " + m_className);
         return *item;
     }
-    void _AddMenuHandler(const std::string& itemName, std::function<bool()> handler);
+    void AddMenuHandler(const std::string& itemName, std::function<bool()> handler);
     bool HasMenuHandler(const std::string& itemName) const { return m_menuHandlers.count(itemName) > 0; }
     // Runs the handler the window registered under the item's name; false when there is none.
-    bool _HandleMenuCommand(const std::string& itemName);
+    bool HandleMenuCommand(const std::string& itemName);
     // The enabling pass: every item of the bar off, the EnableMenuItems event, then every
     // item with a handler on; then the window's bar shows the result.
-    void _EnableMenuItems();
-    void _Construct();
-    void _ClosedByUser();
+    void EnableMenuItems();
+    // Called by the window's own widget; public so that tests can close a window as the user would.
+    void ClosedByUser();
 
-    QWidget* _Content() const;
-    WindowWidget* _Widget() const { return m_widget; }
-    std::vector<RectControl*> _Controls() const;
+    QWidget* Content() const;
+    WindowWidget* Widget() const { return m_widget; }
+    std::vector<RectControl*> Controls() const;
 
 protected:
     virtual void Layout() {}
@@ -110,7 +110,10 @@ protected:
     virtual void Event_EnableMenuItems() {}
 
 private:
-    void _AddControl(std::unique_ptr<RectControl> control);
+    template <class T> friend T& ImplicitWindow();
+    // Only the registry builds a window, once.
+    void Construct();
+    void AddControl(std::unique_ptr<RectControl> control);
     RectControl* findControl(const std::string& name) const;
     MenuItem* lookupMenuItem(const std::string& name) const;
     void orderTabs();

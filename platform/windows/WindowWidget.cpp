@@ -1,7 +1,7 @@
 #include "platform/windows/WindowWidget.h"
 
 #include "platform/runtime/Application.h"
-#include "platform/runtime/EventBoundary.h"
+#include "platform/runtime/RunHandler.h"
 #include "platform/windows/MenuBar.h"
 #include "platform/windows/QuitMenuItem.h"
 #include "platform/windows/Window.h"
@@ -86,7 +86,7 @@ void WindowWidget::addItems(QWidget* menu, const MenuItem& parent)
         if (item->Count() > 0 || menu == m_menuBar) {
             auto* sub = new QMenu(text, menu);
             sub->setObjectName(QString::fromStdString(item->Name));
-            connect(sub, &QMenu::aboutToShow, this, [this] { m_owner._EnableMenuItems(); });
+            connect(sub, &QMenu::aboutToShow, this, [this] { m_owner.EnableMenuItems(); });
             addItems(sub, *item);
             menu->addAction(sub->menuAction());
             m_actions[item] = sub->menuAction();
@@ -100,7 +100,7 @@ void WindowWidget::addItems(QWidget* menu, const MenuItem& parent)
         const bool quits = dynamic_cast<const QuitMenuItem*>(item) != nullptr;
         connect(action, &QAction::triggered, this, [this, name, quits] {
             RunHandler([&] {
-                if (!m_owner._HandleMenuCommand(name) && quits)
+                if (!m_owner.HandleMenuCommand(name) && quits)
                     Quit(0);
             });
         });
@@ -129,13 +129,13 @@ QAction* WindowWidget::actionFor(const std::string& itemName) const
 void WindowWidget::closeEvent(QCloseEvent* event)
 {
     event->accept();
-    m_owner._ClosedByUser();
+    m_owner.ClosedByUser();
 }
 
 void WindowWidget::changeEvent(QEvent* event)
 {
     if (event->type() == QEvent::ActivationChange && isActiveWindow())
-        m_owner._EnableMenuItems();
+        m_owner.EnableMenuItems();
     QWidget::changeEvent(event);
 }
 

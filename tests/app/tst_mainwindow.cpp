@@ -15,7 +15,7 @@
 // Where a control lies in the window's content area, whatever its parent.
 static QRect windowRect(const RectControl& control)
 {
-    QWidget* widget = control._Widget();
+    QWidget* widget = control.Widget();
     const QPoint topLeft = widget->mapTo(widget->window()->findChild<QWidget*>("content"), QPoint(0, 0));
     return QRect(topLeft, widget->size());
 }
@@ -31,7 +31,7 @@ private slots:
         Window1& window = ProgramFixture::MainWindow();
         QCOMPARE(window.Width(), 1084);
         QCOMPARE(window.Height(), 650);
-        QWidget* top = window._Widget();
+        QWidget* top = window.Widget();
         QCOMPARE(top->minimumSize(), top->maximumSize());
         QVERIFY(!(top->windowFlags() & Qt::WindowMaximizeButtonHint));
         QVERIFY(top->windowFlags() & Qt::WindowMinimizeButtonHint);
@@ -59,17 +59,17 @@ private slots:
         QFETCH(QString, name);
         QFETCH(QRect, rect);
         QFETCH(bool, enabled);
-        const RectControl& control = ProgramFixture::MainWindow()._ControlByName<RectControl>(name.toStdString());
+        const RectControl& control = ProgramFixture::MainWindow().ControlByName<RectControl>(name.toStdString());
         QCOMPARE(windowRect(control), rect);
         // The mask view lies in the disabled frame, so it shows as disabled too.
-        QCOMPARE(control._Widget()->isEnabled(), enabled);
+        QCOMPARE(control.Widget()->isEnabled(), enabled);
     }
 
     void canvasesLieInTheirFrames()
     {
         Window1& window = ProgramFixture::MainWindow();
-        QCOMPARE(window.IconCanvas()._Widget()->parentWidget(), window.Rectangle1()._Widget());
-        QCOMPARE(window.MaskCanvas()._Widget()->parentWidget(), window.Rectangle2()._Widget());
+        QCOMPARE(window.IconCanvas().Widget()->parentWidget(), window.Rectangle1().Widget());
+        QCOMPARE(window.MaskCanvas().Widget()->parentWidget(), window.Rectangle2().Widget());
         QVERIFY(!window.IconCanvas().Backdrop());
         QVERIFY(!window.MaskCanvas().Backdrop());
     }
@@ -78,7 +78,7 @@ private slots:
     {
         Window1& window = ProgramFixture::MainWindow();
         for (Label* label : {&window.Label1(), &window.Label2(), &window.Label3()}) {
-            auto* qlabel = static_cast<QLabel*>(label->_Widget());
+            auto* qlabel = static_cast<QLabel*>(label->Widget());
             QVERIFY(qlabel->font().bold());
             QVERIFY(qlabel->alignment() & Qt::AlignHCenter);
         }
@@ -98,7 +98,7 @@ private slots:
         QCOMPARE(slider.LineStep(), 1);
         QCOMPARE(slider.PageStep(), 20);
         QVERIFY(slider.LiveScroll());
-        auto* qslider = static_cast<QSlider*>(slider._Widget());
+        auto* qslider = static_cast<QSlider*>(slider.Widget());
         qslider->triggerAction(QAbstractSlider::SliderPageStepAdd);
         QCOMPARE(slider.Value(), 254);
         qslider->triggerAction(QAbstractSlider::SliderPageStepSub);
@@ -113,11 +113,11 @@ private slots:
     {
         Window1& window = ProgramFixture::MainWindow();
         int runs = 0;
-        window._AddMenuHandler("FileLoadIconSource", [&runs] { ++runs; return true; });
+        window.AddMenuHandler("FileLoadIconSource", [&runs] { ++runs; return true; });
         // Leave the item disabled: the pass before the shortcut must enable it.
         window.FileLoadIconSource().Enabled(false);
-        window._Widget()->syncMenuStates();
-        QTest::keyClick(window._Widget(), Qt::Key_O, Qt::ControlModifier);
+        window.Widget()->syncMenuStates();
+        QTest::keyClick(window.Widget(), Qt::Key_O, Qt::ControlModifier);
         QCOMPARE(runs, 1);
     }
 };

@@ -48,7 +48,7 @@ const Entry kMainBar[] = {
 
 QMenuBar* qtBar(Window& window)
 {
-    return window._Widget()->qtMenuBar();
+    return window.Widget()->qtMenuBar();
 }
 
 } // namespace
@@ -105,7 +105,7 @@ private slots:
     void enablingPassEnablesExactlyTheHandledItems()
     {
         Window1& window = ProgramFixture::MainWindow();
-        window._EnableMenuItems();
+        window.EnableMenuItems();
         const QStringList expected = {"FileIdentifyOutputFolder", "FileLoadIconSource", "FileSaveFiles",
                                       "FilePrintHelp", "CheckForUpdateCheckNow", "HelpShowHelp", "HelpAbout"};
         for (const MenuItem* item : window.MenuBar()->Descendants()) {
@@ -113,7 +113,7 @@ private slots:
                 continue;
             const bool shouldBe = expected.contains(QString::fromStdString(item->Name));
             QVERIFY2(item->Enabled() == shouldBe, item->Name.c_str());
-            QAction* action = window._Widget()->actionFor(item->Name);
+            QAction* action = window.Widget()->actionFor(item->Name);
             QVERIFY(action);
             QCOMPARE(action->isEnabled(), shouldBe);
         }
@@ -127,27 +127,27 @@ private slots:
         QCOMPARE(window.FileSaveFiles().Text, std::string("Save Files"));
         QCOMPARE(window.HelpMenu().Text, std::string("Help "));
         QCOMPARE(window.EditSeparator2().Text, std::string("-"));
-        QCOMPARE(&window.HelpAbout(), window.MenuBar()->_Lookup("HelpAbout"));
+        QCOMPARE(&window.HelpAbout(), window.MenuBar()->Lookup("HelpAbout"));
     }
 
     void chosenItemRunsTheFrontWindowsHandlerByName()
     {
         Window1& window = ProgramFixture::MainWindow();
-        window._EnableMenuItems();
+        window.EnableMenuItems();
         QVERIFY(!OpenImplicitWindow<Help>());
-        window._Widget()->actionFor("HelpShowHelp")->trigger();
+        window.Widget()->actionFor("HelpShowHelp")->trigger();
         QVERIFY(OpenImplicitWindow<Help>());
-        QVERIFY(!window._HandleMenuCommand("EditCopy"));
-        QVERIFY(!window._HandleMenuCommand("NoSuchItem"));
+        QVERIFY(!window.HandleMenuCommand("EditCopy"));
+        QVERIFY(!window.HandleMenuCommand("NoSuchItem"));
     }
 
     void anExceptionInAHandlerIsReportedAndTheProgramGoesOn()
     {
         ScriptedSeam seam;
         Window1& window = ProgramFixture::MainWindow();
-        window._AddMenuHandler("HelpShowHelp", []() -> bool { throw std::runtime_error("broken"); });
-        window._EnableMenuItems();
-        window._Widget()->actionFor("HelpShowHelp")->trigger();
+        window.AddMenuHandler("HelpShowHelp", []() -> bool { throw std::runtime_error("broken"); });
+        window.EnableMenuItems();
+        window.Widget()->actionFor("HelpShowHelp")->trigger();
         QCOMPARE(seam.messages.size(), size_t(1));
         QVERIFY(seam.messages[0].find("broken") != std::string::npos);
         QVERIFY(window.Visible());
@@ -155,20 +155,20 @@ private slots:
 
     void fileQuitClosesTheMainWindowAndQuitsWithZero()
     {
-        // After the application's Open event, which _RuntimeRun queues first.
+        // After the application's Open event, which RuntimeRun queues first.
         QTimer::singleShot(0, [] {
-            QTimer::singleShot(0, [] { ProgramFixture::MainWindow()._HandleMenuCommand("FileQuit"); });
+            QTimer::singleShot(0, [] { ProgramFixture::MainWindow().HandleMenuCommand("FileQuit"); });
         });
         QTimer::singleShot(5000, [] { QCoreApplication::exit(99); });
-        QCOMPARE(_RuntimeRun(), 0);
+        QCOMPARE(RuntimeRun(), 0);
         QVERIFY(!OpenImplicitWindow<Window1>());
     }
 
     void closeBoxQuitsWithZero()
     {
-        QTimer::singleShot(0, [] { QTimer::singleShot(0, [] { ProgramFixture::MainWindow()._Widget()->close(); }); });
+        QTimer::singleShot(0, [] { QTimer::singleShot(0, [] { ProgramFixture::MainWindow().Widget()->close(); }); });
         QTimer::singleShot(5000, [] { QCoreApplication::exit(99); });
-        QCOMPARE(_RuntimeRun(), 0);
+        QCOMPARE(RuntimeRun(), 0);
         QVERIFY(!OpenImplicitWindow<Window1>());
     }
 };

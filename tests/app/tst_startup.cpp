@@ -38,11 +38,11 @@ int startWithArguments()
     char reverse[] = "--reverse";
     char* argv[] = {name, platform, bogus, reverse, nullptr};
     int argc = 4;
-    _RuntimeInit(argc, argv);
+    RuntimeInit(argc, argv);
     const bool plain = QGuiApplication::platformName() == qEnvironmentVariable("QT_QPA_PLATFORM")
         && QCoreApplication::arguments() == QStringList{QStringLiteral("quorrel")}
         && QGuiApplication::layoutDirection() == Qt::LeftToRight;
-    return _RuntimeShutdown(plain ? 0 : 1);
+    return RuntimeShutdown(plain ? 0 : 1);
 }
 
 // Opens one of the program's windows as the user does.
@@ -52,14 +52,14 @@ Window* openWindow(const QString& name)
     if (name == "main")
         return &main;
     if (name == "help") {
-        main._HandleMenuCommand("HelpShowHelp");
+        main.HandleMenuCommand("HelpShowHelp");
         return OpenImplicitWindow<Help>();
     }
     if (name == "about") {
-        main._HandleMenuCommand("HelpAbout");
+        main.HandleMenuCommand("HelpAbout");
         return OpenImplicitWindow<AboutBox>();
     }
-    main._HandleMenuCommand("CheckForUpdateCheckNow");
+    main.HandleMenuCommand("CheckForUpdateCheckNow");
     if (name == "self test")
         return OpenImplicitWindow<selfTest>();
     ImplicitWindow<selfTest>().PushButton1().Push();
@@ -135,9 +135,9 @@ private slots:
         QVERIFY(open);
         const QRect content(0, 0, open->Width(), open->Height());
         std::vector<std::pair<QString, QRect>> texts;
-        for (RectControl* control : open->_Controls()) {
-            QWidget* widget = control->_Widget();
-            const QRect box(widget->mapTo(open->_Content(), QPoint()), widget->size());
+        for (RectControl* control : open->Controls()) {
+            QWidget* widget = control->Widget();
+            const QRect box(widget->mapTo(open->Content(), QPoint()), widget->size());
             if (!content.contains(box))
                 continue; // never in view
             const QString name = QString::fromStdString(control->Name());

@@ -18,7 +18,7 @@ namespace {
 
 AboutBox& showAbout()
 {
-    ProgramFixture::MainWindow()._HandleMenuCommand("HelpAbout");
+    ProgramFixture::MainWindow().HandleMenuCommand("HelpAbout");
     AboutBox* about = OpenImplicitWindow<AboutBox>();
     if (!about)
         qFatal("About... opened no about window");
@@ -47,10 +47,10 @@ private slots:
         QCOMPARE(about.Width(), 247);
         QCOMPARE(about.Height(), 312);
         QVERIFY(!about.MenuBar());
-        QCOMPARE(about._Controls().size(), size_t(6));
+        QCOMPARE(about.Controls().size(), size_t(6));
         const char* order[] = {"PushButton1", "PushButton2", "StaticText2", "StaticText1", "StaticText3", "StaticText4"};
         for (size_t i = 0; i < 6; ++i)
-            QCOMPARE(about._Controls()[i]->Name(), std::string(order[i]));
+            QCOMPARE(about.Controls()[i]->Name(), std::string(order[i]));
     }
 
     void labelsShowTheirTexts_data()
@@ -79,10 +79,10 @@ private slots:
         QFETCH(bool, bold);
         QFETCH(int, align);
         AboutBox& about = showAbout();
-        Label& label = about._ControlByName<Label>(name.toStdString());
+        Label& label = about.ControlByName<Label>(name.toStdString());
         QCOMPARE(label.Text(), text.toStdString());
         QCOMPARE(QRect(label.Left(), label.Top(), label.Width(), label.Height()), box);
-        auto* widget = qobject_cast<QLabel*>(label._Widget());
+        auto* widget = qobject_cast<QLabel*>(label.Widget());
         QVERIFY(widget);
         QCOMPARE(widget->font().pixelSize(), pixelSize);
         QCOMPARE(widget->font().bold(), bold);
@@ -103,9 +103,9 @@ private slots:
         setLongVersion(longVersion.toStdString());
         Label& version = showAbout().StaticText4();
         QCOMPARE(version.Text(), longVersion.toStdString());
-        QCOMPARE(qobject_cast<QLabel*>(version._Widget())->text(), longVersion);
+        QCOMPARE(qobject_cast<QLabel*>(version.Widget())->text(), longVersion);
         QCOMPARE(QRect(version.Left(), version.Top(), version.Width(), version.Height()), QRect(111, 86, 71, 20));
-        QCOMPARE(int(qobject_cast<QLabel*>(version._Widget())->alignment() & Qt::AlignHorizontal_Mask),
+        QCOMPARE(int(qobject_cast<QLabel*>(version.Widget())->alignment() & Qt::AlignHorizontal_Mask),
                  int(Qt::AlignRight));
     }
 
@@ -137,7 +137,7 @@ private slots:
         AboutBox& about = showAbout();
         for (auto [button, top] : {std::pair{&about.PushButton1(), 238}, std::pair{&about.PushButton2(), 271}}) {
             QCOMPARE(QRect(button->Left(), button->Top(), button->Width(), button->Height()), QRect(67, top, 120, 21));
-            QVERIFY(button->_Widget()->font().bold());
+            QVERIFY(button->Widget()->font().bold());
         }
     }
 

@@ -1,9 +1,9 @@
 #include "help/Help.h"
-#include "help/HelpPrinting.h"
+#include "help/PrintHelp.h"
 #include "icon/Window1.h"
 #include "platform/images/Graphics.h"
-#include "platform/printing/PrinterJob.h"
 #include "platform/printing/PrinterSetup.h"
+#include "platform/printing/QtPrintJob.h"
 #include "platform/printing/StyledTextPrinter.h"
 #include "platform/runtime/BackgroundTask.h"
 #include "platform/runtime/Date.h"
@@ -130,7 +130,7 @@ private slots:
         ScriptedSeam seam;
         auto record = std::make_shared<PrintRecord>();
         seam.printAnswers.push_back(RecordingPrintJob::Answer(record));
-        QVERIFY(ProgramFixture::MainWindow()._HandleMenuCommand("FilePrintHelp"));
+        QVERIFY(ProgramFixture::MainWindow().HandleMenuCommand("FilePrintHelp"));
         QVERIFY(record->finished);
         QCOMPARE(seam.printLandscape, std::vector<bool>{false});
         QCOMPARE(record->pages.size(), size_t(1));
@@ -181,12 +181,12 @@ private slots:
         ScriptedSeam seam;
         auto record = std::make_shared<PrintRecord>();
         seam.printAnswers.push_back(RecordingPrintJob::Answer(record));
-        ProgramFixture::MainWindow()._HandleMenuCommand("HelpShowHelp");
+        ProgramFixture::MainWindow().HandleMenuCommand("HelpShowHelp");
         // A line just as wide as the block, then one a character wider.
         const std::string fits(82, 'x');
         const std::string wider(83, 'y');
         ImplicitWindow<Help>().TextArea1().Text(fits + "\r" + wider + "\r" + numberedLines(100));
-        ImplicitWindow<Help>()._HandleMenuCommand("FilePrintHelp");
+        ImplicitWindow<Help>().HandleMenuCommand("FilePrintHelp");
         QVERIFY(record->pages.size() >= 2);
         const auto& page = record->pages[0];
         QVERIFY(page.size() > 3);
@@ -219,9 +219,9 @@ private slots:
         ScriptedSeam seam;
         auto record = std::make_shared<PrintRecord>();
         seam.printAnswers.push_back(RecordingPrintJob::Answer(record));
-        ProgramFixture::MainWindow()._HandleMenuCommand("HelpShowHelp");
+        ProgramFixture::MainWindow().HandleMenuCommand("HelpShowHelp");
         ImplicitWindow<Help>().TextArea1().Text(numberedLines(lines));
-        ImplicitWindow<Help>()._HandleMenuCommand("FilePrintHelp");
+        ImplicitWindow<Help>().HandleMenuCommand("FilePrintHelp");
 
         const size_t pages = record->pages.size();
         QVERIFY(pages >= 2);
@@ -255,7 +255,7 @@ private slots:
             testing::FixNow(kLater); // the user takes a while in the dialog
             return RecordingPrintJob::Answer(record)(setup);
         });
-        ProgramFixture::MainWindow()._HandleMenuCommand("HelpShowHelp");
+        ProgramFixture::MainWindow().HandleMenuCommand("HelpShowHelp");
         ImplicitWindow<Help>().TextArea1().Text(numberedLines(150));
         PrintHelp();
         QVERIFY(record->pages.size() >= 3);
@@ -269,7 +269,7 @@ private slots:
         ScriptedSeam seam;
         auto record = std::make_shared<PrintRecord>();
         seam.printAnswers.push_back(RecordingPrintJob::Answer(record));
-        ProgramFixture::MainWindow()._HandleMenuCommand("HelpShowHelp");
+        ProgramFixture::MainWindow().HandleMenuCommand("HelpShowHelp");
         ImplicitWindow<Help>().TextArea1().Text("");
         PrintHelp();
         QCOMPARE(record->pages.size(), size_t(1));
@@ -292,10 +292,10 @@ private slots:
         QFETCH(bool, helpOpenBefore);
         ScriptedSeam seam; // no answers: the dialog is cancelled
         if (helpOpenBefore)
-            ProgramFixture::MainWindow()._HandleMenuCommand("HelpShowHelp");
+            ProgramFixture::MainWindow().HandleMenuCommand("HelpShowHelp");
         Window& target = fromHelpWindow ? static_cast<Window&>(ImplicitWindow<Help>())
                                         : static_cast<Window&>(ProgramFixture::MainWindow());
-        QVERIFY(target._HandleMenuCommand("FilePrintHelp"));
+        QVERIFY(target.HandleMenuCommand("FilePrintHelp"));
         QCOMPARE(seam.log, std::vector<std::string>{"PrintDialog"});
         QVERIFY(!OpenImplicitWindow<Help>());
         ProgramFixture::ProcessEvents();
@@ -324,10 +324,10 @@ private slots:
         });
         Help& help = ImplicitWindow<Help>();
         help.TextArea1().Text(numberedLines(400));
-        help._EnableMenuItems();
-        widget = help._Widget();
+        help.EnableMenuItems();
+        widget = help.Widget();
         QTimer::singleShot(0, widget, [&] { closedInPrint = !record->pages.empty() && widget->close(); });
-        help._Widget()->actionFor("FilePrintHelp")->trigger();
+        help.Widget()->actionFor("FilePrintHelp")->trigger();
         QVERIFY(closedInPrint);
         QVERIFY(pagesAfterClose >= 2);
         QVERIFY(keptWhilePrinting);
@@ -344,7 +344,7 @@ private slots:
         ScriptedSeam seam;
         seam.PrintToPdf("/nonexistent-folder/help.pdf");
         QTest::ignoreMessage(QtWarningMsg, QRegularExpression(QStringLiteral(".*")));
-        QVERIFY(ProgramFixture::MainWindow()._HandleMenuCommand("FilePrintHelp"));
+        QVERIFY(ProgramFixture::MainWindow().HandleMenuCommand("FilePrintHelp"));
         QCOMPARE(seam.log.size(), size_t(2));
         QCOMPARE(seam.log[0], std::string("PrintDialog"));
         QCOMPARE(seam.messages, std::vector<std::string>{"The printer could not be started, so nothing was printed."});
@@ -370,9 +370,9 @@ private slots:
             seam.PrintToPdf("/dev/full");
         else
             seam.printAnswers.push_back(RecordingPrintJob::Answer(record));
-        ProgramFixture::MainWindow()._HandleMenuCommand("HelpShowHelp");
+        ProgramFixture::MainWindow().HandleMenuCommand("HelpShowHelp");
         ImplicitWindow<Help>().TextArea1().Text(numberedLines(200));
-        QVERIFY(ImplicitWindow<Help>()._HandleMenuCommand("FilePrintHelp"));
+        QVERIFY(ImplicitWindow<Help>().HandleMenuCommand("FilePrintHelp"));
         QCOMPARE(seam.messages, std::vector<std::string>{"The help was not completely printed."});
         if (stops == "page break")
             QCOMPARE(record->nextPageCalls, 1); // nothing more is sent to a printer that stopped
@@ -410,11 +410,11 @@ private slots:
                                                          PrinterSetup::kMargin, PrinterSetup::kMargin),
                                                QPageLayout::Point));
             unscaled = printer->resolution() / 72.0;
-            auto job = std::make_unique<PrinterJob>(std::move(printer), setup);
+            auto job = std::make_unique<QtPrintJob>(std::move(printer), setup);
             scale = job->Painter()->worldTransform().m11();
             return job;
         });
-        ProgramFixture::MainWindow()._HandleMenuCommand("HelpShowHelp");
+        ProgramFixture::MainWindow().HandleMenuCommand("HelpShowHelp");
         ImplicitWindow<Help>().TextArea1().Text(numberedLines(200));
         const std::string before = stampAt(Date().MillisecondsSinceEpoch());
         PrintHelp();
@@ -498,7 +498,7 @@ private slots:
     void printerDrawsEveryLineOnceWhateverTheBlockHeight()
     {
         QFETCH(int, blockHeight);
-        ProgramFixture::MainWindow()._HandleMenuCommand("HelpShowHelp");
+        ProgramFixture::MainWindow().HandleMenuCommand("HelpShowHelp");
         TextArea& area = ImplicitWindow<Help>().TextArea1();
         area.Text(numberedLines(60));
         auto record = std::make_shared<PrintRecord>();
@@ -530,7 +530,7 @@ private slots:
         const QString path = folder.filePath(QStringLiteral("help.pdf"));
         ScriptedSeam seam;
         seam.PrintToPdf(path.toStdString());
-        ProgramFixture::MainWindow()._HandleMenuCommand("HelpShowHelp");
+        ProgramFixture::MainWindow().HandleMenuCommand("HelpShowHelp");
         const std::string before = stampAt(Date().MillisecondsSinceEpoch());
         PrintHelp();
         const std::string after = stampAt(Date().MillisecondsSinceEpoch());

@@ -59,7 +59,7 @@ bool inBlueRun(int offset)
 
 Help& showHelp()
 {
-    ProgramFixture::MainWindow()._HandleMenuCommand("HelpShowHelp");
+    ProgramFixture::MainWindow().HandleMenuCommand("HelpShowHelp");
     Help* help = OpenImplicitWindow<Help>();
     if (!help)
         qFatal("Show Help opened no help window");
@@ -105,14 +105,14 @@ private slots:
         QCOMPARE(text, kHelpText);
         QCOMPARE(area.Len(), int(text.size()));
         // The widget shows every CR as a line break: 23 lines, one block each.
-        QCOMPARE(area._Edit()->document()->blockCount(), 23);
+        QCOMPARE(area.Edit()->document()->blockCount(), 23);
     }
 
     void exactlyTheThreeRunsAreBoldBlue()
     {
         TextArea& area = showHelp().TextArea1();
         const std::string text = area.Text();
-        QTextDocument* document = area._Edit()->document();
+        QTextDocument* document = area.Edit()->document();
         int styled = 0;
         for (int offset = 0; offset < int(text.size()); ++offset) {
             if (text[size_t(offset)] == '\r')
@@ -145,19 +145,19 @@ private slots:
         TextArea& area = showHelp().TextArea1();
         QCOMPARE(area.SelStart(), 0);
         QCOMPARE(area.SelLength(), 0);
-        QVERIFY(!area._Edit()->textCursor().hasSelection());
+        QVERIFY(!area.Edit()->textCursor().hasSelection());
     }
 
     void textIsSelectableButNotEditable()
     {
         TextArea& area = showHelp().TextArea1();
-        QVERIFY(area._Edit()->textInteractionFlags() & Qt::TextSelectableByMouse);
-        QVERIFY(area._Edit()->textInteractionFlags() & Qt::TextSelectableByKeyboard);
-        QVERIFY(!(area._Edit()->textInteractionFlags() & Qt::TextEditable));
+        QVERIFY(area.Edit()->textInteractionFlags() & Qt::TextSelectableByMouse);
+        QVERIFY(area.Edit()->textInteractionFlags() & Qt::TextSelectableByKeyboard);
+        QVERIFY(!(area.Edit()->textInteractionFlags() & Qt::TextEditable));
         area.SelStart(76);
         area.SelLength(6);
         QCOMPARE(area.SelText(), std::string("s.\r\rWh"));
-        QTest::keyClicks(area._Edit(), "typed");
+        QTest::keyClicks(area.Edit(), "typed");
         QCOMPARE(area.Text(), kHelpText);
     }
 
@@ -179,7 +179,7 @@ private slots:
     {
         TextArea& area = showHelp().TextArea1(); // the caret stands in the first blue run
         area.Text("plain");
-        QTextCursor cursor(area._Edit()->document());
+        QTextCursor cursor(area.Edit()->document());
         cursor.setPosition(3);
         QVERIFY(cursor.charFormat().fontWeight() < QFont::Bold);
         QVERIFY(!cursor.charFormat().hasProperty(QTextFormat::ForegroundBrush));
@@ -231,7 +231,7 @@ private slots:
             QCOMPARE(bar->Count(), 2);
             QCOMPARE(help.FileMenu().Count(), 2);
             QCOMPARE(help.EditMenu().Count(), 8);
-            QVERIFY(help._Widget()->actionFor("FilePrintHelp"));
+            QVERIFY(help.Widget()->actionFor("FilePrintHelp"));
             help.Close();
             ProgramFixture::ProcessEvents();
         }
@@ -250,8 +250,8 @@ private slots:
     void enablingPassEnablesPrintHelpAndKeepsQuit()
     {
         Help& help = showHelp();
-        help._EnableMenuItems();
-        WindowWidget* widget = help._Widget();
+        help.EnableMenuItems();
+        WindowWidget* widget = help.Widget();
         QVERIFY(help.FilePrintHelp().Enabled());
         QVERIFY(widget->actionFor("FilePrintHelp")->isEnabled());
         QVERIFY(help.FileQuit().Enabled());
@@ -268,8 +268,8 @@ private slots:
     {
         ScriptedSeam seam; // cancels the print dialog
         Help& help = showHelp();
-        help._EnableMenuItems();
-        QAction* action = help._Widget()->actionFor("FilePrintHelp");
+        help.EnableMenuItems();
+        QAction* action = help.Widget()->actionFor("FilePrintHelp");
         QCOMPARE(action->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_P));
         action->trigger();
         QCOMPARE(seam.log, std::vector<std::string>{"PrintDialog"});
@@ -282,18 +282,18 @@ private slots:
         Window1& main = ProgramFixture::MainWindow();
         Help& help = showHelp();
         int helpHandlerRuns = 0;
-        help._AddMenuHandler("FilePrintHelp", [&] { return ++helpHandlerRuns > 0; });
+        help.AddMenuHandler("FilePrintHelp", [&] { return ++helpHandlerRuns > 0; });
 
-        help._Widget()->activateWindow();
-        if (!QTest::qWaitForWindowActive(help._Widget()))
+        help.Widget()->activateWindow();
+        if (!QTest::qWaitForWindowActive(help.Widget()))
             QSKIP("this platform does not activate windows");
-        QTest::keyClick(help._Widget(), Qt::Key_P, Qt::ControlModifier);
+        QTest::keyClick(help.Widget(), Qt::Key_P, Qt::ControlModifier);
         QCOMPARE(helpHandlerRuns, 1);
         QVERIFY(seam.log.empty());
 
-        main._Widget()->activateWindow();
-        QVERIFY(QTest::qWaitForWindowActive(main._Widget()));
-        QTest::keyClick(main._Widget(), Qt::Key_P, Qt::ControlModifier);
+        main.Widget()->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(main.Widget()));
+        QTest::keyClick(main.Widget(), Qt::Key_P, Qt::ControlModifier);
         QCOMPARE(helpHandlerRuns, 1);
         QCOMPARE(seam.log, std::vector<std::string>{"PrintDialog"}); // the main window's handler
         QVERIFY(!OpenImplicitWindow<Help>());
@@ -302,11 +302,11 @@ private slots:
     void quitFromTheHelpBarQuits()
     {
         Help& help = showHelp();
-        help._EnableMenuItems();
-        QAction* quit = help._Widget()->actionFor("FileQuit");
+        help.EnableMenuItems();
+        QAction* quit = help.Widget()->actionFor("FileQuit");
         QVERIFY(quit);
         QCOMPARE(quit->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_Q));
-        QVERIFY(!help._HandleMenuCommand("FileQuit")); // no handler of its own
+        QVERIFY(!help.HandleMenuCommand("FileQuit")); // no handler of its own
         QTimer::singleShot(0, quit, &QAction::trigger);
         QTimer::singleShot(10000, [] { QCoreApplication::exit(99); }); // a guard, not a measure
         QCOMPARE(QCoreApplication::exec(), 0);
@@ -315,7 +315,7 @@ private slots:
     void closingTheHelpWindowLeavesTheMainWindow()
     {
         Help& help = showHelp();
-        help._Widget()->close();
+        help.Widget()->close();
         ProgramFixture::ProcessEvents();
         QVERIFY(!OpenImplicitWindow<Help>());
         QVERIFY(ProgramFixture::MainWindow().Visible());

@@ -66,7 +66,7 @@ inline std::string writeBytes(const QDir& dir, const QString& name, const QByteA
 inline bool load(ScriptedSeam& seam, const std::string& path)
 {
     seam.files.push_back(path);
-    return ProgramFixture::MainWindow()._FileLoadIconSource_Action();
+    return ProgramFixture::MainWindow().FileLoadIconSource_Action();
 }
 
 // The colour of a picture's pixel, without alpha.

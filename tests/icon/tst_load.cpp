@@ -31,7 +31,7 @@ private slots:
     void dialogAsksForAJpegAndCancelChangesNothing()
     {
         ScriptedSeam seam;
-        QVERIFY(ProgramFixture::MainWindow()._FileLoadIconSource_Action());
+        QVERIFY(ProgramFixture::MainWindow().FileLoadIconSource_Action());
         QCOMPARE(seam.openRequests.size(), size_t(1));
         const OpenFileRequest& request = seam.openRequests[0];
         QCOMPARE(request.FilterName, std::string("image/jpeg"));
@@ -207,13 +207,13 @@ private slots:
     {
         ScriptedSeam seam;
         Window1& window = ProgramFixture::MainWindow();
-        window._EnableMenuItems();
-        QPointer<QWidget> widget = window._Widget();
+        window.EnableMenuItems();
+        QPointer<QWidget> widget = window.Widget();
         seam.files.push_back(writeJpeg(dir(), "photo.jpg", solid(600, 600, Qt::white)));
         bool closedInLoad = false;
         QTimer::singleShot(0, widget, [&] { closedInLoad = Module1::IconName == "photo.jpg" && widget->close(); });
         QThread::msleep(10); // past the yields' rate limit: the first yield takes events
-        window._Widget()->actionFor("FileLoadIconSource")->trigger();
+        window.Widget()->actionFor("FileLoadIconSource")->trigger();
         QVERIFY(closedInLoad);
         QVERIFY(seam.messages.empty());
         QVERIFY(Module1::SourceLoaded());

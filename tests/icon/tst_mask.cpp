@@ -116,7 +116,7 @@ private slots:
         installGreyRamp();
         Window1& window = ProgramFixture::MainWindow();
         Slider& slider = window.FuzzTolerance();
-        const PaintCounter maskPaints(window.MaskCanvas()._Widget());
+        const PaintCounter maskPaints(window.MaskCanvas().Widget());
         for (int value : {230, 254, 225, 240}) {
             const int paintsBefore = maskPaints.Count();
             slider.Value(value);
@@ -134,7 +134,7 @@ private slots:
         installGreyRamp();
         Slider& slider = ProgramFixture::MainWindow().FuzzTolerance();
         bool changedInPass = false;
-        QTimer::singleShot(0, slider._Widget(), [&] {
+        QTimer::singleShot(0, slider.Widget(), [&] {
             changedInPass = Module1::Fuzz == 230;
             slider.Value(250);
         });
@@ -162,8 +162,8 @@ private slots:
     {
         installIcons([](int, int, int) { return RGB(250, 250, 250); });
         Window1& window = ProgramFixture::MainWindow();
-        QPointer<QWidget> widget = window._Widget();
-        QPointer<QWidget> slider = window.FuzzTolerance()._Widget();
+        QPointer<QWidget> widget = window.Widget();
+        QPointer<QWidget> slider = window.FuzzTolerance().Widget();
         bool closedInChange = false;
         QTimer::singleShot(0, widget, [&] { closedInChange = Module1::Fuzz == 240 && widget->close(); });
         QThread::msleep(10); // past the yields' rate limit: the first yield takes events

@@ -26,7 +26,7 @@ private:
     // Presses the real "Show PNG" button.
     void pressShowPNG()
     {
-        auto* button = qobject_cast<QAbstractButton*>(ProgramFixture::MainWindow().ShowPNG()._Widget());
+        auto* button = qobject_cast<QAbstractButton*>(ProgramFixture::MainWindow().ShowPNG().Widget());
         QVERIFY(button);
         button->click();
     }
@@ -112,7 +112,7 @@ private slots:
         QCOMPARE(preview->Left(), main.Left() + 552);
         QCOMPARE(preview->Top(), main.Top() + 50);
         QVERIFY(firstShow.geometry);
-        QCOMPARE(*firstShow.geometry, preview->_Widget()->geometry());
+        QCOMPARE(*firstShow.geometry, preview->Widget()->geometry());
     }
 
     void openPreviewIsMovedBackButNotRebuilt()

@@ -71,10 +71,10 @@ private:
     void chooseFolder(ScriptedSeam& seam, const QString& path)
     {
         seam.folders.push_back(path.toStdString());
-        QVERIFY(ProgramFixture::MainWindow()._FileIdentifyOutputFolder_Action());
+        QVERIFY(ProgramFixture::MainWindow().FileIdentifyOutputFolder_Action());
     }
 
-    bool save() { return ProgramFixture::MainWindow()._FileSaveFiles_Action(); }
+    bool save() { return ProgramFixture::MainWindow().FileSaveFiles_Action(); }
 
 private slots:
     void init()
@@ -90,7 +90,7 @@ private slots:
     {
         ScriptedSeam seam;
         Window1& window = ProgramFixture::MainWindow();
-        QVERIFY(window._FileIdentifyOutputFolder_Action()); // cancelled
+        QVERIFY(window.FileIdentifyOutputFolder_Action()); // cancelled
         QVERIFY(!Module1::OutputFolder);
         QCOMPARE(seam.folderPrompts,
                  (std::vector<std::string>{"Navigate to the Output folder.", "Output Folder"}));

@@ -19,12 +19,12 @@ public:
     Overlap() : Window(kClassName) {}
 
 protected:
-    void Layout() override { _SetProperties({.Title = "Overlap", .Width = 200, .Height = 40, .Resizeable = false}); }
+    void Layout() override { SetProperties({.Title = "Overlap", .Width = 200, .Height = 40, .Resizeable = false}); }
     void CreateControls() override
     {
-        __New<Label>("Earlier")._SetProperties(
+        NewControl<Label>("Earlier").SetProperties(
             {.Control = {.Left = 0, .Top = 10, .Width = 150, .Height = 20}, .Text = std::string(20, 'M')});
-        __New<Label>("Later")._SetProperties(later);
+        NewControl<Label>("Later").SetProperties(later);
     }
 };
 
@@ -81,11 +81,11 @@ private slots:
                           .TextAlign = 2,
                           .Transparent = transparent};
         Overlap& window = ImplicitWindow<Overlap>();
-        auto* later = window._ControlByName<Label>("Later")._Widget();
+        auto* later = window.ControlByName<Label>("Later").Widget();
         const int textLeft = later->x() + later->width()
             - later->fontMetrics().horizontalAdvance(QString(20, QLatin1Char(' ')) + QLatin1Char('.'));
         QVERIFY(textLeft > 110 && textLeft < 140);
-        const QImage image = window._Content()->grab().toImage();
+        const QImage image = window.Content()->grab().toImage();
         window.Close();
 
         QVERIFY(inkBetween(image, 100, textLeft - 2) > 0); // boxes overlap, texts do not

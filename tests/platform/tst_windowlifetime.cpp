@@ -14,7 +14,7 @@ public:
     ~Probe() override { ++deleted; }
 
 protected:
-    void Layout() override { _SetProperties({.Title = "Probe", .Width = 100, .Height = 100}); }
+    void Layout() override { SetProperties({.Title = "Probe", .Width = 100, .Height = 100}); }
 };
 
 } // namespace

@@ -4,7 +4,7 @@
 #include <QObject>
 #include <QWidget>
 
-// Counts the paint events a widget receives (a control's _Widget()).
+// Counts the paint events a widget receives (a control's Widget()).
 class PaintCounter : public QObject {
 public:
     explicit PaintCounter(QWidget* widget) { widget->installEventFilter(this); }

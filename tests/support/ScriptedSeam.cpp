@@ -1,7 +1,7 @@
 #include "support/ScriptedSeam.h"
 
-#include "platform/printing/PrinterJob.h"
 #include "platform/printing/PrinterSetup.h"
+#include "platform/printing/QtPrintJob.h"
 #include "platform/windows/MessageDialog.h"
 
 #include <QPrinter>
@@ -99,7 +99,7 @@ void ScriptedSeam::PrintToPdf(const std::string& path)
         auto printer = std::make_unique<QPrinter>(QPrinter::HighResolution);
         printer->setOutputFormat(QPrinter::PdfFormat);
         printer->setOutputFileName(QString::fromStdString(path));
-        PrinterJob::ApplySetup(*printer, setup); // after the format, which brings its own defaults
-        return std::make_unique<PrinterJob>(std::move(printer), setup);
+        QtPrintJob::ApplySetup(*printer, setup); // after the format, which brings its own defaults
+        return std::make_unique<QtPrintJob>(std::move(printer), setup);
     });
 }

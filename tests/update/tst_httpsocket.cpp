@@ -23,7 +23,7 @@ struct Outcome {
 // A window that holds one socket and counts what it delivers.
 struct Client {
     Window window{"socketTest"};
-    HTTPSocket& socket = window.__New<HTTPSocket>("hp");
+    HTTPSocket& socket = window.NewControl<HTTPSocket>("hp");
     Outcome outcome;
 
     Client()
@@ -109,7 +109,7 @@ private slots:
         QFETCH(QString, url);
         QFETCH(bool, valid);
         HTTPSocket::Target target;
-        QCOMPARE(HTTPSocket::_SplitURL(url.toStdString(), 80, target), valid);
+        QCOMPARE(HTTPSocket::SplitURL(url.toStdString(), 80, target), valid);
         if (!valid)
             return;
         QFETCH(QString, host);
@@ -282,7 +282,7 @@ private slots:
         LocalHttpServer server(LocalHttpServer::Mode::Silent);
         Client client(server.url());
         QTRY_COMPARE_WITH_TIMEOUT(server.requests, 1, kWait);
-        client.window._ClosedByUser();
+        client.window.ClosedByUser();
         server.respond("HTTP/1.0 200 OK\r\n\r\nbody");
         QTest::qWait(100);
         QCOMPARE(client.events(), 0);

@@ -68,7 +68,7 @@ struct UpdateCheck {
 // "Check Now", then "Check for Updates", as the user does it.
 void checkForUpdates()
 {
-    ProgramFixture::MainWindow()._CheckForUpdateCheckNow_Action();
+    ProgramFixture::MainWindow().CheckForUpdateCheckNow_Action();
     selfTest* test = openSelfTest();
     QVERIFY(test);
     test->PushButton1().Push();
@@ -94,7 +94,7 @@ private slots:
     void theSelfTestWindowShowsTheLongVersion()
     {
         ScriptedSeam seam;
-        ProgramFixture::MainWindow()._CheckForUpdateCheckNow_Action();
+        ProgramFixture::MainWindow().CheckForUpdateCheckNow_Action();
         selfTest* test = openSelfTest();
         QVERIFY(test);
         QCOMPARE(test->Title(), std::string("Self Test"));
@@ -107,7 +107,7 @@ private slots:
 
         // A second "Check Now" brings the same window forward and reads nothing again.
         testing::SetVersion(TheApp(), {.Long = "other"});
-        ProgramFixture::MainWindow()._CheckForUpdateCheckNow_Action();
+        ProgramFixture::MainWindow().CheckForUpdateCheckNow_Action();
         QCOMPARE(openSelfTest(), test);
         QCOMPARE(test->StaticText2().Text(), std::string("2.1.0 (build 7)"));
         QVERIFY(seam.log.empty());
@@ -116,7 +116,7 @@ private slots:
     void anEmptyLongVersionReplacesThePlaceholder()
     {
         testing::SetVersion(TheApp(), {});
-        ProgramFixture::MainWindow()._CheckForUpdateCheckNow_Action();
+        ProgramFixture::MainWindow().CheckForUpdateCheckNow_Action();
         QCOMPARE(openSelfTest()->StaticText2().Text(), std::string());
     }
 
@@ -124,7 +124,7 @@ private slots:
     {
         LocalHttpServer server;
         testing::SetUpdateHost(server.hostPort());
-        ProgramFixture::MainWindow()._CheckForUpdateCheckNow_Action();
+        ProgramFixture::MainWindow().CheckForUpdateCheckNow_Action();
         openSelfTest()->Close();
         QVERIFY(!openSelfTest());
         QTest::qWait(50);
@@ -161,7 +161,7 @@ private slots:
     {
         // Only the URL is looked at: the request itself goes nowhere in a test.
         HTTPSocket::Target target;
-        QVERIFY(HTTPSocket::_SplitURL(std::string("http://") + Maker::kWebHost + Maker::kUpdatePath, 80, target));
+        QVERIFY(HTTPSocket::SplitURL(std::string("http://") + Maker::kWebHost + Maker::kUpdatePath, 80, target));
         QCOMPARE(target.host, std::string(Maker::kWebHost));
         QCOMPARE(target.port, 80);
         QCOMPARE(target.path, std::string("/Updates/quorrel.xml"));
@@ -190,7 +190,7 @@ private slots:
         };
         checkForUpdates();
         // A self-test window open again meanwhile is closed with the update window.
-        ProgramFixture::MainWindow()._CheckForUpdateCheckNow_Action();
+        ProgramFixture::MainWindow().CheckForUpdateCheckNow_Action();
         QVERIFY(openSelfTest());
         QTRY_VERIFY_WITH_TIMEOUT(!openUpdate(), kWait);
         QCOMPARE(seam.log, std::vector<std::string>{"MsgBox: " + kCurrentMessage});
@@ -239,7 +239,7 @@ private slots:
         auto& [seam, server] = check;
         seam.dialogAnswers.push_back(answer.toStdString());
         checkForUpdates();
-        ProgramFixture::MainWindow()._CheckForUpdateCheckNow_Action(); // the offer leaves it open
+        ProgramFixture::MainWindow().CheckForUpdateCheckNow_Action(); // the offer leaves it open
         QTRY_VERIFY_WITH_TIMEOUT(!seam.log.empty(), kWait);
         QTest::qWait(20);
 
@@ -332,13 +332,13 @@ private slots:
             testing::SetUpdateHost("127.0.0.1:" + std::to_string(ClosedLocalPort()));
         // A self-test window open again meanwhile is closed at the end as well.
         checkForUpdates();
-        ProgramFixture::MainWindow()._CheckForUpdateCheckNow_Action();
+        ProgramFixture::MainWindow().CheckForUpdateCheckNow_Action();
         QVERIFY(openSelfTest());
         QTRY_VERIFY_WITH_TIMEOUT(!openUpdate(), kWait);
         QCOMPARE(seam.log, (std::vector<std::string>{"Beep", "MsgBox: " + errorMessage(code)}));
         QVERIFY(!openSelfTest());
         QVERIFY(ProgramFixture::MainWindow().Visible());
-        QTRY_VERIFY_WITH_TIMEOUT(QApplication::activeWindow() == static_cast<QWidget*>(ProgramFixture::MainWindow()._Widget()), kWait);
+        QTRY_VERIFY_WITH_TIMEOUT(QApplication::activeWindow() == static_cast<QWidget*>(ProgramFixture::MainWindow().Widget()), kWait);
     }
 
     void anEmptyPageClosesQuietly()
@@ -346,7 +346,7 @@ private slots:
         UpdateCheck check("HTTP/1.0 200 OK\r\nContent-Length: 0\r\n\r\n");
         auto& [seam, server] = check;
         checkForUpdates();
-        ProgramFixture::MainWindow()._CheckForUpdateCheckNow_Action(); // not touched by this outcome
+        ProgramFixture::MainWindow().CheckForUpdateCheckNow_Action(); // not touched by this outcome
         QTRY_VERIFY_WITH_TIMEOUT(!openUpdate(), kWait);
         QVERIFY(seam.log.empty());
         QVERIFY(openSelfTest());
@@ -364,16 +364,16 @@ private slots:
         QFETCH(QString, how);
         UpdateCheck check(LocalHttpServer::Mode::Silent);
         auto& [seam, server] = check;
-        ProgramFixture::MainWindow()._CheckForUpdateCheckNow_Action();
-        QTest::keyClick(openSelfTest()->_Widget(), Qt::Key_Return); // Return starts the check
+        ProgramFixture::MainWindow().CheckForUpdateCheckNow_Action();
+        QTest::keyClick(openSelfTest()->Widget(), Qt::Key_Return); // Return starts the check
         QTRY_VERIFY_WITH_TIMEOUT(openUpdate() && !openSelfTest(), kWait);
         QTRY_COMPARE_WITH_TIMEOUT(server.requests, 1, kWait);
         if (how == "Cancel")
             openUpdate()->PushButton1().Push();
         else if (how == "close box")
-            openUpdate()->_ClosedByUser();
+            openUpdate()->ClosedByUser();
         else
-            QTest::keyClick(openUpdate()->_Widget(), Qt::Key_Escape);
+            QTest::keyClick(openUpdate()->Widget(), Qt::Key_Escape);
         QTRY_VERIFY_WITH_TIMEOUT(!openUpdate(), kWait);
         QTRY_COMPARE_WITH_TIMEOUT(server.clientsGone, 1, kWait);
         server.respond(versionFile("9.9.9"));

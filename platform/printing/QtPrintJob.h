@@ -5,12 +5,12 @@
 class QPrinter;
 
 // A print job on a Qt printer: a real one chosen in the print dialog, or a PDF file.
-class PrinterJob : public PrintJob {
+class QtPrintJob : public PrintJob {
 public:
     // The setup's page is drawn at its size, scaled down evenly where the printer's printable
     // area is smaller (landscape, small paper), so that nothing falls off the paper.
-    PrinterJob(std::unique_ptr<QPrinter> printer, const PrinterSetup& setup);
-    ~PrinterJob() override;
+    QtPrintJob(std::unique_ptr<QPrinter> printer, const PrinterSetup& setup);
+    ~QtPrintJob() override;
 
     std::shared_ptr<QPainter> Painter() override { return m_painter; }
     bool NextPage() override;

@@ -1,4 +1,4 @@
-#include "platform/runtime/EventBoundary.h"
+#include "platform/runtime/RunHandler.h"
 
 #include "platform/runtime/HandlerScope.h"
 #include "platform/windows/Seam.h"

@@ -1,4 +1,4 @@
-#include "help/HelpPrinting.h"
+#include "help/PrintHelp.h"
 
 #include "help/Help.h"
 #include "platform/images/Graphics.h"

@@ -1,4 +1,4 @@
-#include "platform/printing/PrinterJob.h"
+#include "platform/printing/QtPrintJob.h"
 
 #include "platform/printing/PrinterSetup.h"
 
@@ -28,7 +28,7 @@ bool pdfIsWhole(const QString& path)
 
 } // namespace
 
-PrinterJob::PrinterJob(std::unique_ptr<QPrinter> printer, const PrinterSetup& setup)
+QtPrintJob::QtPrintJob(std::unique_ptr<QPrinter> printer, const PrinterSetup& setup)
     : m_printer(std::move(printer)), m_painter(std::make_shared<QPainter>())
 {
     if (m_painter->begin(m_printer.get())) {
@@ -41,20 +41,20 @@ PrinterJob::PrinterJob(std::unique_ptr<QPrinter> printer, const PrinterSetup& se
     }
 }
 
-PrinterJob::~PrinterJob()
+QtPrintJob::~QtPrintJob()
 {
     if (m_painter->isActive())
         m_painter->end();
 }
 
-bool PrinterJob::NextPage()
+bool QtPrintJob::NextPage()
 {
     if (!m_painter->isActive() || !m_printer->newPage())
         m_failed = true;
     return !m_failed;
 }
 
-bool PrinterJob::Finish()
+bool QtPrintJob::Finish()
 {
     if (!m_painter->isActive() || !m_painter->end() || m_printer->printerState() == QPrinter::Error)
         m_failed = true;
@@ -63,7 +63,7 @@ bool PrinterJob::Finish()
     return !m_failed;
 }
 
-void PrinterJob::ApplySetup(QPrinter& printer, const PrinterSetup& setup)
+void QtPrintJob::ApplySetup(QPrinter& printer, const PrinterSetup& setup)
 {
     printer.setPageLayout(QPageLayout(QPageSize(QPageSize::Letter),
                                       setup.Landscape ? QPageLayout::Landscape : QPageLayout::Portrait,
