@@ -1,7 +1,7 @@
 // Arbitrary server bytes into the HTTP reply parser, cut into random pieces: the parser must
 // not crash, must keep within its limits, and must read the reply the same way as when it
 // arrives in one piece. Needs no Qt: build with platform/HttpReplyParser.cpp and
-// platform/InternetHeaders.cpp.
+// platform/network/InternetHeaders.cpp.
 #include "platform/network/HttpErrorCode.h"
 #include "platform/network/HttpReplyParser.h"
 

@@ -1,5 +1,5 @@
 // Arbitrary text and element names into the tag extraction and the string functions it is
-// built on. Needs no Qt: build with update/VersionDescription.cpp and platform/Strings.cpp.
+// built on. Needs no Qt: build with update/VersionDescription.cpp and platform/runtime/Strings.cpp.
 #include "platform/runtime/Strings.h"
 #include "update/VersionDescription.h"
 
