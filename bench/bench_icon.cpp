@@ -11,6 +11,7 @@
 #include "platform/windows/MessageDialog.h"
 #include "platform/windows/Seam.h"
 #include "platform/windows/Slider.h"
+#include "support/PaintCounter.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -30,24 +31,6 @@
 namespace {
 
 using Clock = std::chrono::steady_clock;
-
-// Counts the paint events a widget receives.
-class PaintCounter : public QObject {
-public:
-    explicit PaintCounter(QWidget* widget) { widget->installEventFilter(this); }
-    int Count() const { return m_count; }
-
-protected:
-    bool eventFilter(QObject* watched, QEvent* event) override
-    {
-        if (event->type() == QEvent::Paint)
-            ++m_count;
-        return QObject::eventFilter(watched, event);
-    }
-
-private:
-    int m_count = 0;
-};
 
 std::map<std::string, std::vector<double>>& samples()
 {

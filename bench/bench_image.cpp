@@ -77,6 +77,19 @@ void scaledSize(tjhandle tj, const std::vector<unsigned char>& data, int& width,
     height = TJSCALED(height, factor);
 }
 
+// Decodes at w x h (TurboJPEG picks the scale from it) into a new buffer each time, as a
+// decode into a new picture has it; then closes tj.
+void decodeIntoNewBuffers(benchmark::State& state, tjhandle tj, const std::vector<unsigned char>& data, int w, int h)
+{
+    for (auto _ : state) {
+        std::unique_ptr<unsigned char[]> out(new unsigned char[std::size_t(w) * std::size_t(h) * 4]);
+        tjDecompress2(tj, data.data(), data.size(), out.get(), w, 0, h, TJPF_BGRX, 0);
+        benchmark::DoNotOptimize(out.get());
+    }
+    tjDestroy(tj);
+    state.SetLabel(kPhotos[state.range(0)]);
+}
+
 std::map<int, int> g_eighths;
 
 // TurboJPEG's decode at loading's scale into a new buffer: the reference for loading.
@@ -89,13 +102,7 @@ void BM_TurboJpegScaledDecode(benchmark::State& state)
     int w = 0, h = 0, eighths = 8;
     scaledSize(tj, data, w, h, eighths);
     g_eighths[int(state.range(0))] = eighths;
-    for (auto _ : state) {
-        std::unique_ptr<unsigned char[]> out(new unsigned char[std::size_t(w) * std::size_t(h) * 4]);
-        tjDecompress2(tj, data.data(), data.size(), out.get(), w, 0, h, TJPF_BGRX, 0);
-        benchmark::DoNotOptimize(out.get());
-    }
-    tjDestroy(tj);
-    state.SetLabel(kPhotos[state.range(0)]);
+    decodeIntoNewBuffers(state, tj, data, w, h);
 }
 
 void BM_TurboJpegDecode(benchmark::State& state)
@@ -106,14 +113,7 @@ void BM_TurboJpegDecode(benchmark::State& state)
     tjhandle tj = tjInitDecompress();
     int w = 0, h = 0, sub = 0, cs = 0;
     tjDecompressHeader3(tj, data.data(), data.size(), &w, &h, &sub, &cs);
-    // A new output buffer each time, as a decode into a new picture has it.
-    for (auto _ : state) {
-        std::unique_ptr<unsigned char[]> out(new unsigned char[std::size_t(w) * std::size_t(h) * 4]);
-        tjDecompress2(tj, data.data(), data.size(), out.get(), w, 0, h, TJPF_BGRX, 0);
-        benchmark::DoNotOptimize(out.get());
-    }
-    tjDestroy(tj);
-    state.SetLabel(kPhotos[state.range(0)]);
+    decodeIntoNewBuffers(state, tj, data, w, h);
 }
 
 // The same into one buffer reused across iterations: the decoder's own speed, without the
