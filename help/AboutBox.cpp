@@ -11,11 +11,11 @@ AboutBox::AboutBox() : Window(kClassName) {}
 void AboutBox::Layout()
 {
     SetProperties({.Title = "About...",
-                    .Width = 247,
-                    .Height = 312,
-                    .Resizeable = false,
-                    .MinimizeButton = false,
-                    .MaximizeButton = false});
+                   .Width = 247,
+                   .Height = 312,
+                   .Resizeable = false,
+                   .MinimizeButton = false,
+                   .MaximizeButton = false});
 }
 
 void AboutBox::CreateControls()

@@ -66,11 +66,11 @@ void Help::Layout()
 {
     MenuBar(MenuBar2::Instance());
     SetProperties({.Title = "Quorrel",
-                    .Width = 350,
-                    .Height = 348,
-                    .Resizeable = false,
-                    .MinimizeButton = false,
-                    .MaximizeButton = false});
+                   .Width = 350,
+                   .Height = 348,
+                   .Resizeable = false,
+                   .MinimizeButton = false,
+                   .MaximizeButton = false});
 }
 
 void Help::CreateControls()

@@ -27,11 +27,11 @@ void Window1::Layout()
 {
     MenuBar(MenuBar1::Instance());
     SetProperties({.Title = "Quorrel",
-                    .Width = 1084,
-                    .Height = 650,
-                    .Resizeable = false,
-                    .MinimizeButton = true,
-                    .MaximizeButton = false});
+                   .Width = 1084,
+                   .Height = 650,
+                   .Resizeable = false,
+                   .MinimizeButton = true,
+                   .MaximizeButton = false});
 }
 
 void Window1::CreateControls()

@@ -11,11 +11,11 @@ Window2::Window2() : Window(kClassName) {}
 void Window2::Layout()
 {
     SetProperties({.Title = "PNG",
-                    .Width = 512,
-                    .Height = 512,
-                    .Resizeable = false,
-                    .MinimizeButton = false,
-                    .MaximizeButton = false});
+                   .Width = 512,
+                   .Height = 512,
+                   .Resizeable = false,
+                   .MinimizeButton = false,
+                   .MaximizeButton = false});
 }
 
 void Window2::CreateControls()

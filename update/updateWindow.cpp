@@ -42,12 +42,12 @@ updateWindow::updateWindow() : Window(kClassName) {}
 void updateWindow::Layout()
 {
     SetProperties({.Title = "Update",
-                    .Width = 300,
-                    .Height = 120,
-                    .Resizeable = false,
-                    .MinimizeButton = true,
-                    .MaximizeButton = false,
-                    .Frame = 1});
+                   .Width = 300,
+                   .Height = 120,
+                   .Resizeable = false,
+                   .MinimizeButton = true,
+                   .MaximizeButton = false,
+                   .Frame = 1});
 }
 
 void updateWindow::CreateControls()
