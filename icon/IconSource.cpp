@@ -5,11 +5,6 @@
 #include <climits>
 #include <cmath>
 
-PicturePtr IconSource::Scaled(const Picture& source, int size)
-{
-    return Scaled(source, source.Width(), source.Height(), size);
-}
-
 PicturePtr IconSource::Scaled(const Picture& source, int width, int height, int size)
 {
     const double ratio = static_cast<double>(size) / height;

@@ -6,9 +6,9 @@
 // Turns a photo into square icons: its height fills the square from the top-left corner, so a
 // wide photo loses its right side and a narrow one leaves white there.
 namespace IconSource {
-PicturePtr Scaled(const Picture& source, int size);
-// The same for a source decoded smaller than its own width x height: sizes and placement
-// follow the source's own size, the pixels come from the whole of the smaller picture.
+// A square icon of that size from a source whose own size is width x height: sizes and placement
+// follow that size, the pixels come from the whole of the source picture, which may have been
+// decoded smaller.
 PicturePtr Scaled(const Picture& source, int width, int height, int size);
 // A side of the source times ratio, to the nearest whole pixel (511.99999999999994 is 512).
 int ScaledLength(int length, double ratio);
