@@ -163,9 +163,8 @@ double Val(const std::string& text)
     if (*first == '+')
         ++first;
     double value = 0.0;
-    const auto [last, error] = std::from_chars(first, text.data() + end, value);
-    (void)last;
-    return error == std::errc() && std::isfinite(value) ? value : 0.0;
+    const std::from_chars_result read = std::from_chars(first, text.data() + end, value);
+    return read.ec == std::errc() && std::isfinite(value) ? value : 0.0;
 }
 
 std::string Str(int value)
