@@ -9,8 +9,20 @@
 #include "platform/windows/WindowWidget.h"
 
 #include <algorithm>
+#include <QGuiApplication>
 #include <QMenuBar>
 #include <QPointer>
+
+namespace {
+
+// Platforms that draw into memory keep no order of windows; asked to raise one they only warn.
+bool platformStacksWindows()
+{
+    const QString platform = QGuiApplication::platformName();
+    return platform != QLatin1String("offscreen") && platform != QLatin1String("minimal");
+}
+
+} // namespace
 
 Window::Window(std::string className)
     : m_className(std::move(className)), m_widget(new WindowWidget(*this))
@@ -87,7 +99,8 @@ void Window::Show()
     if (m_widget->isMinimized())
         m_widget->showNormal();
     m_widget->show();
-    m_widget->raise();
+    if (platformStacksWindows())
+        m_widget->raise();
     m_widget->activateWindow();
 }
 

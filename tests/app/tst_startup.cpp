@@ -103,6 +103,16 @@ private slots:
         QCOMPARE(child.exitCode(), 0);
     }
 
+    // Platforms without stacking (the offscreen one of headless runs) warn at every raise.
+    void showingWindowsAgainWarnsOfNothing()
+    {
+        ProgramFixture::Stop();
+        QTest::failOnWarning(QRegularExpression(QStringLiteral("raise")));
+        ProgramFixture::Start();
+        ProgramFixture::MainWindow().Show(); // already shown: brought forward again
+        ProgramFixture::ProcessEvents();
+    }
+
     // On X11 a display name would be appended to every window's title ("About... - Quorrel").
     void windowTitlesAreTheirOwnWithNoDisplayName()
     {

@@ -7,25 +7,8 @@
 
 #include <QCoreApplication>
 
-namespace {
-
-// Windows come forward with raise(), which the offscreen platform of the headless tests does
-// not support and says so each time; every other message goes on as before.
-QtMessageHandler g_nextHandler = nullptr;
-
-void dropRaiseWarnings(QtMsgType type, const QMessageLogContext& context, const QString& message)
-{
-    if (type == QtWarningMsg && message == QLatin1String("This plugin does not support raise()"))
-        return;
-    g_nextHandler(type, context, message);
-}
-
-} // namespace
-
 void ProgramFixture::Start()
 {
-    static const bool quiet = (g_nextHandler = qInstallMessageHandler(dropRaiseWarnings), true);
-    (void)quiet;
     static int argc = 1;
     static char name[] = "quorrel-test";
     static char* argv[] = {name, nullptr};
