@@ -3,6 +3,7 @@
 #include "platform/printing/PrinterSetup.h"
 
 #include <QFile>
+#include <QFileInfo>
 #include <QMarginsF>
 #include <QPageLayout>
 #include <QPageSize>
@@ -14,12 +15,13 @@
 namespace {
 
 // Qt's PDF writer reports a failed write (a full disk) at a page break at best, never at the
-// end; a PDF written whole ends with its trailer.
+// end; a PDF file written whole ends with its trailer. Output that cannot be read back (a
+// device, a pipe, a write-only file) is judged by the page breaks and the end alone.
 bool pdfIsWhole(const QString& path)
 {
     QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return false;
+    if (!QFileInfo(path).isFile() || !file.open(QIODevice::ReadOnly))
+        return true;
     const qint64 size = file.size();
     if (size < 5 || !file.seek(std::max<qint64>(0, size - 64)))
         return false;

@@ -12,6 +12,7 @@
 #include "platform/windows/QtSeam.h"
 #include "platform/windows/TextArea.h"
 #include "platform/windows/WindowWidget.h"
+#include "support/FileSizeLimit.h"
 #include "support/ProgramFixture.h"
 #include "support/RecordingPrintJob.h"
 #include "support/ScriptedSeam.h"
@@ -356,7 +357,7 @@ private slots:
         QTest::addColumn<QString>("stops");
         QTest::newRow("at a page break") << "page break";
         QTest::newRow("at the end") << "end";
-        QTest::newRow("PDF on a full device") << "full device";
+        QTest::newRow("PDF on a full disk") << "full disk";
     }
 
     void printerThatStopsIsReported()
@@ -366,16 +367,33 @@ private slots:
         auto record = std::make_shared<PrintRecord>();
         record->pageBreaksFail = stops == "page break";
         record->finishFails = stops == "end";
-        if (stops == "full device")
-            seam.PrintToPdf("/dev/full");
+        QTemporaryDir folder;
+        if (stops == "full disk")
+            seam.PrintToPdf(folder.filePath(QStringLiteral("help.pdf")).toStdString());
         else
             seam.printAnswers.push_back(RecordingPrintJob::Answer(record));
         ProgramFixture::MainWindow().HandleMenuCommand("HelpShowHelp");
         ImplicitWindow<Help>().TextArea1().Text(numberedLines(200));
-        QVERIFY(ImplicitWindow<Help>().HandleMenuCommand("FilePrintHelp"));
+        {
+            const FileSizeLimit disk(stops == "full disk" ? 4096 : RLIM_INFINITY);
+            QVERIFY(disk.set());
+            QVERIFY(ImplicitWindow<Help>().HandleMenuCommand("FilePrintHelp"));
+        }
         QCOMPARE(seam.messages, std::vector<std::string>{"The help was not completely printed."});
         if (stops == "page break")
             QCOMPARE(record->nextPageCalls, 1); // nothing more is sent to a printer that stopped
+        QVERIFY(!OpenImplicitWindow<Help>());
+    }
+
+    // Output that cannot be read back for its trailer is judged by the page breaks and the end.
+    void printingWhereNothingCanBeReadBackSucceeds()
+    {
+        ScriptedSeam seam;
+        seam.PrintToPdf("/dev/null");
+        ProgramFixture::MainWindow().HandleMenuCommand("HelpShowHelp");
+        ImplicitWindow<Help>().TextArea1().Text(numberedLines(200));
+        QVERIFY(ImplicitWindow<Help>().HandleMenuCommand("FilePrintHelp"));
+        QCOMPARE(seam.messages, std::vector<std::string>{});
         QVERIFY(!OpenImplicitWindow<Help>());
     }
 
