@@ -28,6 +28,24 @@ bool writeAll(int fd, const std::uint8_t* data, size_t size)
     return true;
 }
 
+// A file system that cannot sync says so with EINVAL; nothing is lost by that.
+bool synced(int fd)
+{
+    return ::fsync(fd) == 0 || errno == EINVAL;
+}
+
+// The file that path names, links followed to the end even where the last one points at nothing
+// yet: a link stays a link and its target is what gets written. Empty for a loop of links.
+QString resolveLinks(QString path)
+{
+    for (int hops = 0; QFileInfo(path).isSymLink(); ++hops) {
+        if (hops == 40) // the kernel's own limit
+            return {};
+        path = QFileInfo(path).symLinkTarget();
+    }
+    return path;
+}
+
 // A new file in folder under a short name of its own; -1 and the reason when none can be made.
 int createTemporary(const QString& folder, mode_t mode, QByteArray& name, int& error)
 {
@@ -43,13 +61,51 @@ int createTemporary(const QString& folder, mode_t mode, QByteArray& name, int& e
     return -1;
 }
 
-bool writeInPlace(const QString& path, const std::vector<std::uint8_t>& bytes)
+// The replacement is the file it replaces in all but content: owner and group where this process
+// may set them (root always, a member of the file's group the group), then the mode, which a
+// change of owner would otherwise narrow.
+bool takeOver(int fd, const struct stat& existing)
 {
-    QFile file(path);
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate))
+    if (::fchown(fd, existing.st_uid, existing.st_gid) != 0)
+        (void)::fchown(fd, uid_t(-1), existing.st_gid);
+    return ::fchmod(fd, existing.st_mode & 0777) == 0;
+}
+
+// A rename is only lasting once the folder that holds it is synced. A folder this process may
+// not read cannot be synced, and the file is in place all the same.
+bool syncFolder(const QString& folder)
+{
+    const int fd = ::open(QFile::encodeName(folder).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd < 0)
+        return true;
+    const bool ok = synced(fd);
+    ::close(fd);
+    return ok;
+}
+
+// Rewrites an existing file where no file may be made beside it. Nothing of the old content
+// changes until the room for the new content is secured; without that room the old file stays
+// as it was. Not atomic: only a failing disk or a crash during the write can damage it.
+bool rewriteInPlace(const QByteArray& name, const struct stat& existing, const std::vector<std::uint8_t>& bytes)
+{
+    int fd = ::open(name.constData(), O_RDWR | O_CLOEXEC | O_NOCTTY);
+    if (fd < 0 && errno == EACCES)
+        fd = ::open(name.constData(), O_WRONLY | O_CLOEXEC | O_NOCTTY);
+    if (fd < 0)
         return false;
-    const qint64 size = qint64(bytes.size());
-    return file.write(reinterpret_cast<const char*>(bytes.data()), size) == size && file.flush();
+    const off_t length = off_t(bytes.size());
+    if (::posix_fallocate(fd, 0, length) != 0) {
+        // glibc's stand-in for file systems without fallocate may have grown the file with zeros.
+        struct stat now {};
+        if (::fstat(fd, &now) == 0 && now.st_size != existing.st_size)
+            (void)::ftruncate(fd, existing.st_size);
+        ::close(fd);
+        return false;
+    }
+    bool ok = writeAll(fd, bytes.data(), bytes.size()) && ::ftruncate(fd, length) == 0 && synced(fd);
+    if (::close(fd) != 0)
+        ok = false;
+    return ok;
 }
 
 } // namespace
@@ -58,39 +114,39 @@ bool SafeFileWriter::Write(const std::string& path, const std::vector<std::uint8
 {
     if (bytes.empty())
         return false;
-    QString target = QString::fromStdString(path);
-    // A link stays a link: the file it points to is replaced.
-    const QFileInfo info(target);
-    if (info.isSymLink() && !info.canonicalFilePath().isEmpty())
-        target = info.canonicalFilePath();
+    const QString target = resolveLinks(QString::fromStdString(path));
+    if (target.isEmpty())
+        return false;
     const QByteArray targetName = QFile::encodeName(target);
     struct stat existing {};
     const bool exists = ::stat(targetName.constData(), &existing) == 0;
-    // A file the user may not write stays as it is, even where the folder would let it be replaced.
-    if (exists && S_ISREG(existing.st_mode) && ::access(targetName.constData(), W_OK) != 0)
+    // A folder, pipe, socket or device at that name is never replaced by a file.
+    if (exists && !S_ISREG(existing.st_mode))
         return false;
-    const mode_t mode = exists ? (existing.st_mode & 0777) : 0666; // a new file: as the umask says
+    // A file the user may not write stays as it is, even where the folder would let it be replaced.
+    if (exists && ::access(targetName.constData(), W_OK) != 0)
+        return false;
+    const QString folder = QFileInfo(target).absolutePath();
 
     QByteArray temporary;
     int error = 0;
-    const int fd = createTemporary(QFileInfo(target).absolutePath(), mode, temporary, error);
+    const int fd = createTemporary(folder, exists ? existing.st_mode & 0777 : 0666, temporary, error);
     if (fd < 0) {
-        // A folder that takes no new files may still let its files be rewritten. Only then is
-        // the file written in place (not atomically), as QSaveFile's direct write fallback does.
+        // A folder that takes no new files may still let its files be rewritten.
         const bool refused = error == EACCES || error == EPERM;
-        return refused && exists && S_ISREG(existing.st_mode) && writeInPlace(target, bytes);
+        return refused && exists && rewriteInPlace(targetName, existing, bytes);
     }
     bool ok = writeAll(fd, bytes.data(), bytes.size());
-    // The umask narrowed the mode at creation; a replaced file keeps exactly its own.
     if (ok && exists)
-        ok = ::fchmod(fd, mode) == 0;
-    if (ok && ::fsync(fd) != 0 && errno != EINVAL)
-        ok = false;
+        ok = takeOver(fd, existing);
+    ok = ok && synced(fd);
     if (::close(fd) != 0)
         ok = false;
     if (ok)
         ok = std::rename(temporary.constData(), targetName.constData()) == 0;
-    if (!ok)
+    if (!ok) {
         ::unlink(temporary.constData());
-    return ok;
+        return false;
+    }
+    return syncFolder(folder);
 }

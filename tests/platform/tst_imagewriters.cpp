@@ -1,3 +1,4 @@
+#include "support/FileSizeLimit.h"
 #include "support/TestFiles.h"
 #include "support/TestJpeg.h"
 
@@ -17,9 +18,28 @@
 #include <linux/fs.h>
 #include <sys/ioctl.h>
 #include <sys/stat.h>
+#include <sys/syscall.h>
 #include <unistd.h>
 
+#include <algorithm>
+#include <vector>
+
 using testfiles::readFile;
+
+namespace {
+
+std::vector<QString> g_syncedFolders;
+
+} // namespace
+
+// Every fsync of this program passes through here, so that a test sees which folders were synced.
+extern "C" int fsync(int fd)
+{
+    struct stat status {};
+    if (::fstat(fd, &status) == 0 && S_ISDIR(status.st_mode))
+        g_syncedFolders.push_back(QFileInfo(QStringLiteral("/proc/self/fd/%1").arg(fd)).symLinkTarget());
+    return int(::syscall(SYS_fsync, fd));
+}
 
 namespace {
 
@@ -270,6 +290,83 @@ private slots:
         QVERIFY(!FolderItem(dir.filePath("new.jpg").toStdString()).SaveAsJPEG(pic, 100));
         QCOMPARE(QDir(dir.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden),
                  QStringList{"logo.jpg"});
+    }
+
+    // Where the room for the new file cannot be had, as on a full disk, the old file stays whole.
+    void aRewriteInPlaceWithoutRoomKeepsTheOlderFile()
+    {
+        QTemporaryDir dir;
+        const QString path = dir.filePath("logo.jpg");
+        QVERIFY(testfiles::writeFile(path, "an older file"));
+        const NoNewFiles lock(dir.path());
+        if (!lock.locked() || QFile(dir.filePath("probe")).open(QIODevice::WriteOnly))
+            QSKIP("cannot keep new files out of a folder here");
+        QImage noise(128, 128, QImage::Format_RGB32); // tens of kilobytes at quality 100
+        quint32 value = 1;
+        for (int y = 0; y < noise.height(); ++y)
+            for (int x = 0; x < noise.width(); ++x)
+                noise.setPixel(x, y, (value = value * 1664525u + 1013904223u) >> 8);
+        const PicturePtr pic = pictureOf(noise);
+        {
+            const FileSizeLimit disk(4096);
+            QVERIFY(disk.set());
+            QVERIFY(!FolderItem(path.toStdString()).SaveAsJPEG(pic, 100));
+        }
+        QCOMPARE(readFile(path), QByteArray("an older file"));
+        QVERIFY(FolderItem(path.toStdString()).SaveAsJPEG(pic, 100)); // with the room back
+        QCOMPARE(QImage(path).size(), QSize(128, 128));
+    }
+
+    // A link to a file that does not exist yet stays a link, and its target is written.
+    void aLinkStaysALinkEvenToAFileNotThereYet()
+    {
+        QTemporaryDir dir;
+        const QString link = dir.filePath("logo Mask.jpg");
+        QVERIFY(QFile::link("masks/logo.jpg", link));
+        QVERIFY(QDir(dir.path()).mkdir("masks"));
+        QVERIFY(FolderItem(link.toStdString()).SaveAsJPEG(pictureOf(testjpeg::quadrants(16, 16)), 100));
+        QVERIFY(QFileInfo(link).isSymLink());
+        QCOMPARE(QImage(dir.filePath("masks/logo.jpg")).size(), QSize(16, 16));
+    }
+
+    // A pipe, named directly or through a link, is not replaced by a file.
+    void aPipeAtTheNameIsNotReplaced()
+    {
+        QTemporaryDir dir;
+        const QString pipe = dir.filePath("logo.png");
+        QVERIFY(::mkfifo(QFile::encodeName(pipe).constData(), 0644) == 0);
+        QVERIFY(QFile::link("logo.png", dir.filePath("logo2.png")));
+        const PicturePtr pic = pictureOf(testjpeg::quadrants(16, 16));
+        QVERIFY(!FolderItem(pipe.toStdString()).SaveAsPNG(pic, pic));
+        QVERIFY(!FolderItem(dir.filePath("logo2.png").toStdString()).SaveAsPNG(pic, pic));
+        struct stat status {};
+        QVERIFY(::lstat(QFile::encodeName(pipe).constData(), &status) == 0 && S_ISFIFO(status.st_mode));
+        QCOMPARE(QDir(dir.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden | QDir::System),
+                 (QStringList{"logo.png", "logo2.png"}));
+    }
+
+    // Owner, group and mode stay those of the file replaced (in a shared folder it must not change
+    // hands), and the folder is synced once the new file is in place, so that it outlasts a crash.
+    void aReplacedFileKeepsItsOwnerAndIsSyncedInPlace()
+    {
+        QTemporaryDir dir;
+        const QString icon = dir.filePath("logo Icon.jpg");
+        QVERIFY(testfiles::writeFile(icon, "an older file"));
+        QVERIFY(::chmod(QFile::encodeName(icon).constData(), 0664) == 0);
+        const bool root = ::geteuid() == 0;
+        if (root)
+            QVERIFY(::chown(QFile::encodeName(icon).constData(), 65534, 65534) == 0);
+        g_syncedFolders.clear();
+        QVERIFY(FolderItem(icon.toStdString()).SaveAsJPEG(pictureOf(testjpeg::quadrants(16, 16)), 100));
+        struct stat status {};
+        QVERIFY(::stat(QFile::encodeName(icon).constData(), &status) == 0);
+        QCOMPARE(status.st_mode & 07777, mode_t(0664));
+        if (root) {
+            QCOMPARE(status.st_uid, uid_t(65534));
+            QCOMPARE(status.st_gid, gid_t(65534));
+        }
+        QCOMPARE(std::count(g_syncedFolders.begin(), g_syncedFolders.end(), QDir(dir.path()).canonicalPath()), 1);
+        QCOMPARE(QImage(icon).size(), QSize(16, 16));
     }
 
     void combinedPictureCarriesTheMask()
