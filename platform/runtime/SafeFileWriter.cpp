@@ -36,14 +36,15 @@ bool synced(int fd)
 
 // The file that path names, links followed to the end even where the last one points at nothing
 // yet: a link stays a link and its target is what gets written. Empty for a loop of links.
-QString resolveLinks(QString path)
+QString resolveLinks(const QString& path)
 {
-    for (int hops = 0; QFileInfo(path).isSymLink(); ++hops) {
+    QFileInfo info(path);
+    for (int hops = 0; info.isSymLink(); ++hops) {
         if (hops == 40) // the kernel's own limit
             return {};
-        path = QFileInfo(path).symLinkTarget();
+        info.setFile(info.symLinkTarget());
     }
-    return path;
+    return info.filePath();
 }
 
 // A new file in folder under a short name of its own; -1 and the reason when none can be made.
