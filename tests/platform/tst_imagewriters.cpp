@@ -8,6 +8,7 @@
 #include "platform/images/PngWriter.h"
 #include "platform/images/TiffPicture.h"
 #include "platform/runtime/FolderItem.h"
+#include "platform/runtime/SafeFileWriter.h"
 
 #include <QDir>
 #include <QFile>
@@ -15,13 +16,18 @@
 #include <QtTest>
 
 #include <fcntl.h>
+#include <grp.h>
 #include <linux/fs.h>
 #include <sys/ioctl.h>
 #include <sys/stat.h>
 #include <sys/syscall.h>
+#include <sys/wait.h>
+#include <sys/xattr.h>
 #include <unistd.h>
 
 #include <algorithm>
+#include <csignal>
+#include <functional>
 #include <vector>
 
 using testfiles::readFile;
@@ -29,6 +35,8 @@ using testfiles::readFile;
 namespace {
 
 std::vector<QString> g_syncedFolders;
+// The mode and size of each temporary file as it was given an owner.
+std::vector<std::pair<mode_t, off_t>> g_temporariesTakenOver;
 
 } // namespace
 
@@ -39,6 +47,15 @@ extern "C" int fsync(int fd)
     if (::fstat(fd, &status) == 0 && S_ISDIR(status.st_mode))
         g_syncedFolders.push_back(QFileInfo(QStringLiteral("/proc/self/fd/%1").arg(fd)).symLinkTarget());
     return int(::syscall(SYS_fsync, fd));
+}
+
+extern "C" int fchown(int fd, uid_t owner, gid_t group)
+{
+    struct stat status {};
+    if (::fstat(fd, &status) == 0
+        && QFileInfo(QStringLiteral("/proc/self/fd/%1").arg(fd)).symLinkTarget().contains(".quorrel-"))
+        g_temporariesTakenOver.emplace_back(status.st_mode & 07777, status.st_size);
+    return int(::syscall(SYS_fchown, fd, owner, group));
 }
 
 namespace {
@@ -55,6 +72,85 @@ PicturePtr bandedMask(int width, int height)
                                                                                  : qRgb(255, 255, 255));
     return pictureOf(mask);
 }
+
+// Runs work in a child process of another user (root drops to uid with gid and groups) and says
+// whether it returned true.
+bool asUser(uid_t uid, gid_t gid, std::vector<gid_t> groups, const std::function<bool()>& work)
+{
+    const pid_t child = ::fork();
+    if (child == 0) {
+        // Nothing may reach the test library from here: it would go on running tests.
+        std::signal(SIGABRT, SIG_DFL);
+        if (::setgroups(groups.size(), groups.data()) != 0 || ::setgid(gid) != 0 || ::setuid(uid) != 0)
+            ::_exit(2);
+        ::_exit(work() ? 0 : 1);
+    }
+    int status = 0;
+    return child > 0 && ::waitpid(child, &status, 0) == child && WIFEXITED(status) && WEXITSTATUS(status) == 0;
+}
+
+// A POSIX access ACL as the kernel keeps it in system.posix_acl_access: rw for the owner, the
+// group's bits, rw for one more user, and nothing for others.
+QByteArray aclWithUser(uid_t user, int groupBits)
+{
+    QByteArray acl;
+    auto put = [&acl](quint32 value, int bytes) {
+        for (int i = 0; i < bytes; ++i)
+            acl.append(char(value >> (8 * i)));
+    };
+    put(2, 4); // version
+    const quint32 none = 0xFFFFFFFFu;
+    for (const auto& [tag, perm, id] : {std::tuple{0x01, 6, none}, {0x02, 6, quint32(user)}, {0x04, groupBits, none},
+                                        {0x10, 6, none}, {0x20, 0, none}}) {
+        put(quint32(tag), 2);
+        put(quint32(perm), 2);
+        put(id, 4);
+    }
+    return acl;
+}
+
+QByteArray attribute(const QString& path, const char* name)
+{
+    char value[256];
+    const ssize_t length = ::getxattr(QFile::encodeName(path).constData(), name, value, sizeof value);
+    return length < 0 ? QByteArray() : QByteArray(value, length);
+}
+
+bool setAttribute(const QString& path, const char* name, const QByteArray& value)
+{
+    return ::setxattr(QFile::encodeName(path).constData(), name, value.constData(), size_t(value.size()), 0) == 0;
+}
+
+struct stat statusOf(const QString& path)
+{
+    struct stat status {};
+    ::lstat(QFile::encodeName(path).constData(), &status);
+    return status;
+}
+
+// Sets fs.protected_symlinks while it lives, where this process may.
+class ProtectedSymlinks {
+public:
+    explicit ProtectedSymlinks(char setting) : m_old(read()) { m_set = write(setting) && read() == setting; }
+    ~ProtectedSymlinks()
+    {
+        if (m_set)
+            write(m_old);
+    }
+    bool set() const { return m_set; }
+    static char read()
+    {
+        const QByteArray value = testfiles::readFile(path());
+        return value.isEmpty() ? '?' : value[0];
+    }
+
+private:
+    static QString path() { return QStringLiteral("/proc/sys/fs/protected_symlinks"); }
+    static bool write(char setting) { return testfiles::writeFile(path(), QByteArray(1, setting)); }
+
+    char m_old;
+    bool m_set = false;
+};
 
 // Keeps new files out of a folder while it lives, its files staying writable: for a user by
 // taking the folder's write permission, for root (whom permissions do not stop) by making the
@@ -311,6 +407,75 @@ private slots:
         QCOMPARE(QImage(dir.filePath("masks/logo.jpg")).size(), QSize(16, 16));
     }
 
+    // A relative link is followed from the folder it really sits in, behind a linked folder and
+    // with "..", to a file that exists and to one that does not yet; a loop of links fails.
+    void linksAreFollowedFromTheFolderTheyReallySitIn()
+    {
+        QTemporaryDir dir;
+        const QDir base(dir.path());
+        for (const char* folder : {"data/proj/out", "data/proj/assets/masks", "home/assets/masks"})
+            QVERIFY(base.mkpath(folder));
+        QVERIFY(QFile::link("../data/proj/out", base.filePath("home/out")));
+        QVERIFY(QFile::link("../assets/logo.png", base.filePath("data/proj/out/logo.png")));
+        QVERIFY(QFile::link("../assets/masks/logo.jpg", base.filePath("data/proj/out/logo Mask.jpg")));
+        QVERIFY(testfiles::writeFile(base.filePath("data/proj/assets/logo.png"), "an older file"));
+        const PicturePtr pic = pictureOf(testjpeg::quadrants(16, 16));
+
+        QVERIFY(FolderItem(base.filePath("home/out/logo.png").toStdString()).SaveAsPNG(pic, pic));
+        QVERIFY(FolderItem(base.filePath("home/out/logo Mask.jpg").toStdString()).SaveAsJPEG(pic, 100));
+        QCOMPARE(QImage(base.filePath("data/proj/assets/logo.png")).size(), QSize(16, 16));
+        QCOMPARE(QImage(base.filePath("data/proj/assets/masks/logo.jpg")).size(), QSize(16, 16));
+        QVERIFY(QFileInfo(base.filePath("data/proj/out/logo.png")).isSymLink());
+        QVERIFY(QFileInfo(base.filePath("data/proj/out/logo Mask.jpg")).isSymLink());
+        const auto everything = QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden | QDir::System;
+        QCOMPARE(QDir(base.filePath("home/assets")).entryList(everything), QStringList{"masks"});
+        QVERIFY(QDir(base.filePath("home/assets/masks")).isEmpty(everything));
+
+        QVERIFY(QFile::link("loop2.png", base.filePath("loop1.png")));
+        QVERIFY(QFile::link("loop1.png", base.filePath("loop2.png")));
+        QVERIFY(!FolderItem(base.filePath("loop1.png").toStdString()).SaveAsPNG(pic, pic));
+    }
+
+    // Links in a sticky world-writable folder that neither the saver nor the folder's owner made
+    // are followed only where the kernel would follow them; the saver's own links always are.
+    void linksPlantedByOthersAreFollowedAsTheKernelDoes_data()
+    {
+        QTest::addColumn<char>("setting");
+        QTest::newRow("protected") << '1';
+        QTest::newRow("not protected") << '0';
+    }
+    void linksPlantedByOthersAreFollowedAsTheKernelDoes()
+    {
+        QFETCH(char, setting);
+        if (::geteuid() != 0)
+            QSKIP("needs root to plant another user's links");
+        const ProtectedSymlinks protection(setting);
+        if (!protection.set() && ProtectedSymlinks::read() != setting)
+            QSKIP("cannot set fs.protected_symlinks here");
+        QTemporaryDir dir;
+        const QDir base(dir.path());
+        QVERIFY(base.mkdir("shared") && ::chmod(QFile::encodeName(base.filePath("shared")).constData(), 01777) == 0);
+        QVERIFY(testfiles::writeFile(base.filePath("victim.png"), "an older file"));
+        QVERIFY(QFile::link("../victim.png", base.filePath("shared/logo.png")));
+        QVERIFY(QFile::link("../planted.jpg", base.filePath("shared/logo Mask.jpg")));
+        QVERIFY(QFile::link("../own.jpg", base.filePath("shared/logo Icon.jpg")));
+        for (const char* planted : {"shared/logo.png", "shared/logo Mask.jpg"})
+            QVERIFY(::lchown(QFile::encodeName(base.filePath(planted)).constData(), 65534, 65534) == 0);
+        const PicturePtr pic = pictureOf(testjpeg::quadrants(16, 16));
+
+        const bool follows = setting == '0';
+        QCOMPARE(FolderItem(base.filePath("shared/logo.png").toStdString()).SaveAsPNG(pic, pic), follows);
+        QCOMPARE(FolderItem(base.filePath("shared/logo Mask.jpg").toStdString()).SaveAsJPEG(pic, 100), follows);
+        QCOMPARE(readFile(base.filePath("victim.png")) == "an older file", !follows);
+        QCOMPARE(QFileInfo::exists(base.filePath("planted.jpg")), follows);
+        QVERIFY(FolderItem(base.filePath("shared/logo Icon.jpg").toStdString()).SaveAsJPEG(pic, 100));
+        QCOMPARE(QImage(base.filePath("own.jpg")).size(), QSize(16, 16));
+        for (const char* link : {"shared/logo.png", "shared/logo Mask.jpg", "shared/logo Icon.jpg"})
+            QVERIFY(S_ISLNK(statusOf(base.filePath(link)).st_mode));
+        const auto everything = QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden | QDir::System;
+        QCOMPARE(QDir(base.filePath("shared")).entryList(everything).size(), 3);
+    }
+
     // A pipe, named directly or through a link, is not replaced by a file.
     void aPipeAtTheNameIsNotReplaced()
     {
@@ -327,8 +492,9 @@ private slots:
                  (QStringList{"logo.png", "logo2.png"}));
     }
 
-    // Owner, group and mode stay those of the file replaced (in a shared folder it must not change
-    // hands), and the folder is synced once the new file is in place, so that it outlasts a crash.
+    // Owner, group, mode, ACL and other attributes stay those of the file replaced (in a shared
+    // folder it must not change hands), the replacement is private until it is complete, even in
+    // a folder that passes its group on, and the folder is synced once the new file is in place.
     void aReplacedFileKeepsItsOwnerAndIsSyncedInPlace()
     {
         QTemporaryDir dir;
@@ -336,19 +502,83 @@ private slots:
         QVERIFY(testfiles::writeFile(icon, "an older file"));
         QVERIFY(::chmod(QFile::encodeName(icon).constData(), 0664) == 0);
         const bool root = ::geteuid() == 0;
-        if (root)
+        QByteArray acl;
+        if (root) {
+            QVERIFY(::chown(QFile::encodeName(dir.path()).constData(), 0, 4242) == 0);
+            QVERIFY(::chmod(QFile::encodeName(dir.path()).constData(), 02775) == 0);
             QVERIFY(::chown(QFile::encodeName(icon).constData(), 65534, 65534) == 0);
+            if (!setAttribute(icon, "system.posix_acl_access", aclWithUser(4243, 4))
+                || !setAttribute(icon, "user.origin", "drawn by hand"))
+                QSKIP("no ACLs or extended attributes here");
+            acl = attribute(icon, "system.posix_acl_access");
+        }
+        const mode_t mode = statusOf(icon).st_mode & 07777;
         g_syncedFolders.clear();
+        g_temporariesTakenOver.clear();
         QVERIFY(FolderItem(icon.toStdString()).SaveAsJPEG(pictureOf(testjpeg::quadrants(16, 16)), 100));
-        struct stat status {};
-        QVERIFY(::stat(QFile::encodeName(icon).constData(), &status) == 0);
-        QCOMPARE(status.st_mode & 07777, mode_t(0664));
+        const struct stat status = statusOf(icon);
+        QCOMPARE(status.st_mode & 07777, mode);
         if (root) {
             QCOMPARE(status.st_uid, uid_t(65534));
             QCOMPARE(status.st_gid, gid_t(65534));
+            QCOMPARE(attribute(icon, "system.posix_acl_access"), acl);
+            QCOMPARE(attribute(icon, "user.origin"), QByteArray("drawn by hand"));
+            QCOMPARE(g_temporariesTakenOver.size(), size_t(1));
+            QCOMPARE(g_temporariesTakenOver[0].first, mode_t(0600));
+            QCOMPARE(g_temporariesTakenOver[0].second, status.st_size);
         }
         QCOMPARE(std::count(g_syncedFolders.begin(), g_syncedFolders.end(), QDir(dir.path()).canonicalPath()), 1);
         QCOMPARE(QImage(icon).size(), QSize(16, 16));
+    }
+
+    // An ordinary user who may write another user's file saves it, and it stays hers: in a shared
+    // setgid folder, through an ACL entry, and in a sticky folder where it may not be replaced.
+    void anotherUsersFileStaysTheirs_data()
+    {
+        QTest::addColumn<int>("folderMode");
+        QTest::addColumn<int>("fileMode");
+        QTest::addColumn<gid_t>("fileGroup");
+        QTest::addColumn<bool>("aclEntry");
+        QTest::newRow("shared setgid folder") << 02770 << 0660 << gid_t(4242) << false;
+        QTest::newRow("ACL entry for the saver") << 0777 << 0600 << gid_t(4243) << true;
+        QTest::newRow("sticky folder") << 01777 << 0666 << gid_t(4243) << false;
+    }
+    void anotherUsersFileStaysTheirs()
+    {
+        QFETCH(int, folderMode);
+        QFETCH(int, fileMode);
+        QFETCH(gid_t, fileGroup);
+        QFETCH(bool, aclEntry);
+        if (::geteuid() != 0)
+            QSKIP("needs root to act as two other users");
+        // She is 4243 and the saver nobody, both members of the shared group 4242.
+        const uid_t her = 4243, saver = 65534;
+        QTemporaryDir dir;
+        QVERIFY(::chmod(QFile::encodeName(dir.path()).constData(), 0755) == 0);
+        const QString folder = dir.filePath("shared");
+        QVERIFY(QDir().mkdir(folder));
+        QVERIFY(::chown(QFile::encodeName(folder).constData(), 0, 4242) == 0);
+        QVERIFY(::chmod(QFile::encodeName(folder).constData(), mode_t(folderMode)) == 0);
+        const QString path = folder + "/logo Icon.jpg";
+        QVERIFY(testfiles::writeFile(path, "an older file"));
+        QVERIFY(::chown(QFile::encodeName(path).constData(), her, fileGroup) == 0);
+        QVERIFY(::chmod(QFile::encodeName(path).constData(), mode_t(fileMode)) == 0);
+        if (aclEntry && !setAttribute(path, "system.posix_acl_access", aclWithUser(saver, 0)))
+            QSKIP("no ACLs here");
+        const struct stat before = statusOf(path);
+        const QByteArray acl = attribute(path, "system.posix_acl_access");
+
+        const std::vector<std::uint8_t> jpeg = JpegWriter::Encode(*pictureOf(testjpeg::quadrants(16, 16)), 100);
+        QVERIFY(asUser(saver, saver, {4242}, [&] { return SafeFileWriter::Write(path.toStdString(), jpeg); }));
+        const struct stat after = statusOf(path);
+        QCOMPARE(after.st_uid, her);
+        QCOMPARE(after.st_gid, fileGroup);
+        QCOMPARE(after.st_mode, before.st_mode);
+        QCOMPARE(attribute(path, "system.posix_acl_access"), acl);
+        const QByteArray written(reinterpret_cast<const char*>(jpeg.data()), qsizetype(jpeg.size()));
+        QVERIFY(asUser(her, her, {4242}, [&] { return readFile(path) == written; }));
+        QCOMPARE(QDir(folder).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden),
+                 QStringList{"logo Icon.jpg"});
     }
 
     void combinedPictureCarriesTheMask()
