@@ -46,13 +46,8 @@ FileDestination::FileDestination(const std::string& path)
 {
     // The kernel resolves the whole path wherever it leads to something, and refuses loops and
     // the links it protects; only a path that ends in nothing yet is walked link by link.
-    const int file = ::open(path.c_str(), O_PATH | O_CLOEXEC);
-    if (file >= 0) {
-        Take(file);
-        ::close(file);
-    } else if (errno == ENOENT) {
+    if (!TakeExisting(AT_FDCWD, path.c_str()) && errno == ENOENT)
         Walk(path);
-    }
 }
 
 FileDestination::~FileDestination()
@@ -61,22 +56,27 @@ FileDestination::~FileDestination()
         ::close(m_folder);
 }
 
-// Learns from the kernel where an open file is, and holds its folder.
-void FileDestination::Take(int file)
+// Has the kernel open name in folder at, following every link, and learns from it where the file
+// is, holding its folder. False, with the kernel's errno, where nothing could be opened.
+bool FileDestination::TakeExisting(int at, const char* name)
 {
+    const int file = ::openat(at, name, O_PATH | O_CLOEXEC);
+    if (file < 0)
+        return false;
     std::string folder;
     const std::string where = readLink(AT_FDCWD, ("/proc/self/fd/" + std::to_string(file)).c_str());
-    if (where.empty() || where[0] != '/' || !split(where, folder, m_name))
-        return;
-    m_folder = ::open(folder.c_str(), O_PATH | O_DIRECTORY | O_CLOEXEC);
+    if (!where.empty() && where[0] == '/' && split(where, folder, m_name))
+        m_folder = ::open(folder.c_str(), O_PATH | O_DIRECTORY | O_CLOEXEC);
     // The name must still be that file (not moved or removed meanwhile).
     struct stat opened {}, named {};
-    if (m_folder >= 0 && ::fstat(file, &opened) == 0
-        && ::fstatat(m_folder, m_name.c_str(), &named, AT_SYMLINK_NOFOLLOW) == 0 && sameFile(opened, named))
-        return;
-    if (m_folder >= 0)
+    const bool same = m_folder >= 0 && ::fstat(file, &opened) == 0
+        && ::fstatat(m_folder, m_name.c_str(), &named, AT_SYMLINK_NOFOLLOW) == 0 && sameFile(opened, named);
+    if (!same && m_folder >= 0) {
         ::close(m_folder);
-    m_folder = -1;
+        m_folder = -1;
+    }
+    ::close(file);
+    return true;
 }
 
 // Follows links to a file not there yet. The kernel resolves each link's folder part from the
@@ -103,12 +103,8 @@ void FileDestination::Walk(const std::string& path)
         }
         if (!S_ISLNK(linkStatus.st_mode)) {
             // Something has appeared at the name since; the kernel says what it is.
-            const int file = ::openat(at, name.c_str(), O_PATH | O_CLOEXEC);
             ::close(link);
-            if (file >= 0) {
-                Take(file);
-                ::close(file);
-            }
+            TakeExisting(at, name.c_str());
             break;
         }
         const std::string text = readLink(link, "");

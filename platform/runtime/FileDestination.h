@@ -20,7 +20,7 @@ public:
     const std::string& Name() const { return m_name; }
 
 private:
-    void Take(int file);
+    bool TakeExisting(int at, const char* name);
     void Walk(const std::string& path);
 
     int m_folder = -1;
